@@ -1,0 +1,15 @@
+# tessaro_add_test(NAME name SOURCES a.cpp ... LIBS lib ...)
+# One CTest test per executable; windows run headless, settings go to a scratch folder.
+function(tessaro_add_test)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  find_package(GTest REQUIRED)
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_compile_definitions(${T_NAME} PRIVATE
+    TESSARO_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures"
+    TESSARO_TEST_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set_tests_properties(${T_NAME} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config/${T_NAME};LC_ALL=C.UTF-8"
+    TIMEOUT 600)
+endfunction()
