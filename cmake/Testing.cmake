@@ -5,6 +5,8 @@ function(tessaro_add_test)
   find_package(GTest REQUIRED)
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  # Failures print Qt strings as text everywhere.
+  target_compile_options(${T_NAME} PRIVATE -include ${PROJECT_SOURCE_DIR}/tests/support/QtPrinters.h)
   target_compile_definitions(${T_NAME} PRIVATE
     TESSARO_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures"
     TESSARO_TEST_BIN_DIR="${CMAKE_BINARY_DIR}/bin")

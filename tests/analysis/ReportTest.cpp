@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "DatiAnalisi.h"
+#include "Report.h"
+
+namespace {
+QString dots(const QString& start, int pairs) {
+    QString s = start;
+    for (int i = 0; i < pairs; ++i) s += QStringLiteral(" .");
+    return s;
+}
+const QString kPesoProprio = dots(QStringLiteral("PESO PROPRIO:"), 23);  // 59 characters
+}  // namespace
+
+TEST(Report, PaddedTextAndValueFields) {
+    EXPECT_EQ(paddedText(QStringLiteral("PESO PROPRIO: ")), kPesoProprio);
+    EXPECT_EQ(kPesoProprio.size(), 59);
+    // An even trimmed length ends on a blank.
+    EXPECT_EQ(paddedText(QStringLiteral("ab")), dots(QStringLiteral("ab"), 28) + QLatin1Char(' '));
+    EXPECT_EQ(paddedText(QString()), dots(QStringLiteral("."), 29));
+    const QString longText(70, QLatin1Char('x'));
+    EXPECT_EQ(paddedText(longText), QString(59, QLatin1Char('x')));
+    EXPECT_EQ(paddedText(QStringLiteral("   lead")), dots(QStringLiteral("lead"), 27) + QLatin1Char(' '));
+    EXPECT_EQ(valueField(30), QStringLiteral(" 30,00 daN/mq"));
+    EXPECT_EQ(valueField(1234.5f), QStringLiteral("1234,50 daN/mq"));
+    EXPECT_EQ(dittoField(5), QStringLiteral("  5,00   \""));
+}
+
+TEST(Report, EmptyAnalysisHasTitleAndSelfWeightOnly) {
+    DatiAnalisi d;
+    const QStringList lines = reportLines(buildReport(d));
+    const QStringList expected = {
+        QStringLiteral("     ANALISI DEI CARICHI"),
+        QString(),
+        QStringLiteral("     CARICHI PERMANENTI:"),
+        QStringLiteral("      ") + kPesoProprio + QStringLiteral(" G1 =  0,00 daN/mq"),
+        QString(),
+        QString(),
+    };
+    EXPECT_EQ(lines, expected);
+}
+
+TEST(Report, GroupsNumberVariableLoadsAndUseDittoRows) {
+    DatiAnalisi d;
+    d.DescrPesoProprio = QStringLiteral("Solaio latero-cemento");
+    d.PesoProprio = 250;
+    d.PermAttivo[1] = 1;
+    d.PermValore[1] = 30;
+    d.PermDescr[1] = QStringLiteral("Intonaco");
+    d.PermAttivo[10] = 1;
+    d.PermValore[10] = 120;
+    d.PermDescr[10] = QStringLiteral("Incidenza Tramezzi 2.00 < P/ml <= 3.00 KN/m");
+    d.PermValore[2] = 50;  // unticked rows stay out
+    d.TotPermanenti = 150;
+    d.LDAttivo[2] = 1;
+    d.LDValore[2] = 100;
+    d.LDDescr[2] = QStringLiteral("Archivio");
+    d.TotLungaDurata = 100;
+    d.Categoria = 1;
+    d.DescrCategoria = QStringLiteral("Ambienti ad uso residenziale");
+    d.TotBreveRipartito = 200;
+    d.TotBreveConcentrato = 200;
+    d.NeveAttiva = 1;
+    d.CaricoNeve = 140;
+    d.FormulaNeve = QStringLiteral("0,80·[0.51·[1+(750/481)²]]·1,00·1,00 (daN/mq)");
+    d.ZonaNeve = QStringLiteral("III");
+    d.MuNeve = 0.8f;
+
+    const QStringList lines = reportLines(buildReport(d));
+    const QString p = QStringLiteral("     ");
+    const QStringList expected = {
+        QStringLiteral("     ANALISI DEI CARICHI"),
+        QString(),
+        QStringLiteral("     CARICHI PERMANENTI:"),
+        QStringLiteral("      ") + dots(QStringLiteral("PESO PROPRIO: Solaio latero-cemento"), 12) +
+            QStringLiteral(" G1 =250,00 daN/mq"),
+        QString(),
+        QStringLiteral("     CARICHI PERMANENTI NON STRUTTURALI:"),
+        p + dots(QStringLiteral("Intonaco"), 25) + QStringLiteral("     = 30,00 daN/mq"),
+        p + dots(QStringLiteral("Incidenza Tramezzi 2.00 < P/ml <= 3.00 KN/m"), 8) + QStringLiteral("    =120,00   \""),
+        QString(62, QLatin1Char(' ')) + QString(20, QLatin1Char('-')),
+        QString(64, QLatin1Char(' ')) + QStringLiteral(" G2 =150,00 daN/mq"),
+        QStringLiteral("     CARICHI VARIABILI DI LUNGA DURATA:"),
+        p + dots(QStringLiteral("Archivio"), 25) + QStringLiteral("     =100,00 daN/mq"),
+        QString(62, QLatin1Char(' ')) + QString(20, QLatin1Char('-')),
+        QString(64, QLatin1Char(' ')) + QStringLiteral(" Qk1=100,00 daN/mq"),
+        QStringLiteral("     CARICHI VARIABILI DI BREVE DURATA:"),
+        p + dots(QStringLiteral("Ambienti ad uso residenziale"), 15) + QStringLiteral("  Qk2=200,00 daN/mq"),
+        QString(),
+        QStringLiteral("     CARICO NEVE:"),
+        QStringLiteral("     ZONA III     as=750,00m.     CE=1,00     Ct=1,00     μ=0,80"),
+        p + QStringLiteral("0,80·[0.51·[1+(750/481)²]]·1,00·1,00 (daN/mq)") + QStringLiteral(" . . . . . . .") +
+            QStringLiteral(" Qk3=140,00 daN/mq"),
+        QString(),
+        QString(),
+    };
+    ASSERT_EQ(lines.size(), expected.size()) << lines.join(QLatin1Char('\n')).toStdString();
+    for (int i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], expected[i]) << "line " << i;
+}
+
+TEST(Report, SectionsShowOnTheirConditions) {
+    DatiAnalisi d;
+    d.Categoria = 3;
+    d.DescrCategoria = QStringLiteral("Uffici");
+    d.TotBreveRipartito = 0;  // concentrated alone does not print
+    d.TotBreveConcentrato = 200;
+    d.TotPermanenti = -5;  // negative totals hide their sections
+    d.TotLungaDurata = -1;
+    d.CaricoVento = -12.5f;  // negative wind prints
+    d.FormulaVento = QStringLiteral("P");
+    d.ZonaVento = 4;
+    d.ClasseRugosita = QStringLiteral("B");
+    d.CategoriaEsposizione = QStringLiteral("IV");
+    const QString all = reportLines(buildReport(d)).join(QLatin1Char('\n'));
+    EXPECT_FALSE(all.contains(QStringLiteral("BREVE DURATA")));
+    EXPECT_FALSE(all.contains(QStringLiteral("NON STRUTTURALI")));
+    EXPECT_FALSE(all.contains(QStringLiteral("LUNGA DURATA")));
+    EXPECT_TRUE(all.contains(QStringLiteral("     ZONA: 4           as= 750,00m.    Rug.=\"B\"")));
+    EXPECT_TRUE(all.contains(QStringLiteral("     Dmare=50,00km.     Hedif=6,00m.    Cesp=\"IV \"")));
+    EXPECT_TRUE(all.contains(QStringLiteral(" Qk1=-12,50 daN/mq")));
+}
+
+TEST(Report, RunsCarryFontsColoursAndSubscripts) {
+    DatiAnalisi d;
+    const QList<ReportRun> runs = buildReport(d);
+    const auto find = [&](const QString& text) {
+        for (const ReportRun& r : runs)
+            if (r.text == text) return r;
+        ADD_FAILURE() << "no run " << text.toStdString();
+        return ReportRun{};
+    };
+    const ReportRun title = find(QStringLiteral("ANALISI DEI CARICHI\n"));
+    EXPECT_TRUE(title.bold);
+    EXPECT_TRUE(title.underline);
+    EXPECT_EQ(title.color, QColor(0, 0, 0));
+    const ReportRun sub = find(QStringLiteral("1"));
+    EXPECT_EQ(sub.size, 8);
+    EXPECT_EQ(sub.offsetTwips, -40);
+    EXPECT_EQ(sub.color, QColor(0, 0, 255));
+    EXPECT_EQ(sub.font, QStringLiteral("Courier New"));
+    const ReportRun after = find(QStringLiteral(" =  0,00 daN/mq\n\n\n"));
+    EXPECT_EQ(after.size, 10);
+    EXPECT_EQ(after.offsetTwips, 0);
+
+    QTextDocument doc;
+    QTextCursor cursor(&doc);
+    appendRuns(cursor, runs);
+    EXPECT_EQ(doc.toPlainText().split(QLatin1Char('\n')).first(), QStringLiteral("     ANALISI DEI CARICHI"));
+}
+
+TEST(Report, BannerNamesVersionMakerAndAddress) {
+    const QList<ReportRun> runs = buildBanner(QStringLiteral("https://www.example.com/tessaro"), 1, 0);
+    const QStringList lines = reportLines(runs);
+    ASSERT_GE(lines.size(), 10);
+    EXPECT_EQ(lines[3], QStringLiteral("                     Software Free"));
+    EXPECT_EQ(lines[5], QStringLiteral("     ANALISI DEI CARICHI  D.M.14/01/2008 Vers. 1. 0"));
+    EXPECT_EQ(lines[8], QString(23, QLatin1Char(' ')) + QStringLiteral("Vortanel"));
+    EXPECT_EQ(lines[9], QString(20, QLatin1Char(' ')) + QStringLiteral("https://www.example.com/tessaro"));
+    const ReportRun& link = runs.last();
+    EXPECT_EQ(link.text, QStringLiteral("https://www.example.com/tessaro"));
+    EXPECT_TRUE(link.underline);
+    EXPECT_EQ(link.color, QColor(0, 0, 255));
+}

@@ -1,0 +1,3 @@
+tessaro_add_test(NAME report_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ReportTest.cpp
+  LIBS analysis_report)
