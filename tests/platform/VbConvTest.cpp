@@ -123,3 +123,19 @@ TEST(VbConv, StringHelpersUseOneBasedPositions) {
     EXPECT_EQ(Left(QStringLiteral("abc"), -1), QString());
     EXPECT_EQ(Right(QStringLiteral("abc"), 2), QStringLiteral("bc"));
 }
+
+#include "CodePage1252.h"
+
+TEST(CodePage1252, RoundTripsWesternTextAndRefusesOthers) {
+    const QString text = QStringLiteral("Città € – “m²” ÿ");
+    QByteArray bytes;
+    ASSERT_TRUE(platform::toCp1252(text, bytes));
+    EXPECT_EQ(bytes, QByteArray("Citt\xE0 \x80 \x96 \x93m\xB2\x94 \xFF"));
+    EXPECT_EQ(platform::fromCp1252(bytes), text);
+    EXPECT_FALSE(platform::fitsCp1252(QStringLiteral("μ")));
+    EXPECT_FALSE(platform::fitsCp1252(QStringLiteral("漢")));
+    // Unassigned bytes still read as a character and write back the same.
+    const QString odd = platform::fromCp1252(QByteArray("\x81\x8D"));
+    ASSERT_TRUE(platform::toCp1252(odd, bytes));
+    EXPECT_EQ(bytes, QByteArray("\x81\x8D"));
+}
