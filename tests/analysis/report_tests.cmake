@@ -1,3 +1,8 @@
 tessaro_add_test(NAME report_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/ReportTest.cpp
   LIBS analysis_report)
+
+tessaro_add_test(NAME analysis_file_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/AnalysisFileTest.cpp
+  LIBS analysis_file
+  SANITIZE)
