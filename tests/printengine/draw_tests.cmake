@@ -1,0 +1,1 @@
+# Tests of the surfaces, the device context, the plane geometry and the drawing classes.
