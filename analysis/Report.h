@@ -28,7 +28,8 @@ class ReportWriter {
 public:
     ReportWriter();
     // Sets font, size and palette colour, then applies a style name:
-    // "Normale", "Grassetto", "Corsivo", "Sottolineato", "SottolineatoGrassetto", "Apice", "Pedice".
+    // "Normale", "Grassetto", "Corsivo", "Sottolineato", "SottolineatoGrassetto", "Apice",
+    // "Pedice".
     void ImpostaCarattere(const QString& font, double size, const QString& style, int colorIndex);
     void setSize(double size) { current.size = size; }
     void setColor(int colorIndex);
@@ -49,7 +50,7 @@ QColor paletteColor(int index);
 // The report's fixed-width helpers.
 QString paddedText(const QString& text);  // 59 characters with a trail of " ."
 QString valueField(float value);          // "##0.00" right-aligned in six, then " daN/mq"
-QString dittoField(float value);          // "##0.00" right-aligned in six, blanks, then a double quote
+QString dittoField(float value);  // "##0.00" right-aligned in six, blanks, then a double quote
 
 QList<ReportRun> buildReport(const DatiAnalisi& d);
 QList<ReportRun> buildBanner(const QString& webUrl, int major, int minor);

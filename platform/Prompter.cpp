@@ -8,12 +8,18 @@ namespace platform {
 
 QList<int> buttonsOf(int style) {
     switch (style & 7) {
-        case vbOKCancel: return {vbOK, vbCancel};
-        case vbAbortRetryIgnore: return {vbAbort, vbRetry, vbIgnore};
-        case vbYesNoCancel: return {vbYes, vbNo, vbCancel};
-        case vbYesNo: return {vbYes, vbNo};
-        case vbRetryCancel: return {vbRetry, vbCancel};
-        default: return {vbOK};
+        case vbOKCancel:
+            return {vbOK, vbCancel};
+        case vbAbortRetryIgnore:
+            return {vbAbort, vbRetry, vbIgnore};
+        case vbYesNoCancel:
+            return {vbYes, vbNo, vbCancel};
+        case vbYesNo:
+            return {vbYes, vbNo};
+        case vbRetryCancel:
+            return {vbRetry, vbCancel};
+        default:
+            return {vbOK};
     }
 }
 
@@ -43,10 +49,18 @@ std::optional<QString> ConsolePrompter::input(const QString& prompt, const QStri
     return std::nullopt;
 }
 
-std::optional<QString> ConsolePrompter::openFile(const FileDialogRequest&) { return std::nullopt; }
-std::optional<QString> ConsolePrompter::saveFile(const FileDialogRequest&) { return std::nullopt; }
-std::optional<uint32_t> ConsolePrompter::chooseColor(uint32_t) { return std::nullopt; }
-std::optional<FontChoice> ConsolePrompter::chooseFont(const FontChoice&) { return std::nullopt; }
+std::optional<QString> ConsolePrompter::openFile(const FileDialogRequest&) {
+    return std::nullopt;
+}
+std::optional<QString> ConsolePrompter::saveFile(const FileDialogRequest&) {
+    return std::nullopt;
+}
+std::optional<uint32_t> ConsolePrompter::chooseColor(uint32_t) {
+    return std::nullopt;
+}
+std::optional<FontChoice> ConsolePrompter::chooseFont(const FontChoice&) {
+    return std::nullopt;
+}
 
 ScriptedPrompter& ScriptedPrompter::answerMessage(int result) {
     answers.push_back({Message, result, {}, {}, {}});
@@ -90,12 +104,14 @@ void ScriptedPrompter::clear() {
 std::optional<ScriptedPrompter::Answer> ScriptedPrompter::take(Kind kind, const Shown& shown) {
     shownList << shown;
     if (onShown) onShown(shown);
-    static const char* names[] = {"message", "input box", "open dialog", "save dialog",
-                                  "colour dialog", "font dialog"};
+    static const char* names[] = {"message",     "input box",     "open dialog",
+                                  "save dialog", "colour dialog", "font dialog"};
     if (answers.empty() || answers.front().kind != kind) {
-        QString what = QStringLiteral("unexpected %1: %2").arg(QLatin1String(names[kind]), shown.text);
+        QString what =
+            QStringLiteral("unexpected %1: %2").arg(QLatin1String(names[kind]), shown.text);
         if (!answers.empty())
-            what += QStringLiteral(" (next answer is for a %1)").arg(QLatin1String(names[answers.front().kind]));
+            what += QStringLiteral(" (next answer is for a %1)")
+                        .arg(QLatin1String(names[answers.front().kind]));
         unexpectedList << what;
         if (onUnexpected) onUnexpected(what);
         return std::nullopt;

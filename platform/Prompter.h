@@ -32,7 +32,15 @@ enum MsgStyle : int {
     vbDefaultButton3 = 512,
 };
 
-enum MsgResult : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+enum MsgResult : int {
+    vbOK = 1,
+    vbCancel = 2,
+    vbAbort = 3,
+    vbRetry = 4,
+    vbIgnore = 5,
+    vbYes = 6,
+    vbNo = 7
+};
 
 // The buttons a style shows, in order, and the one its default flag picks.
 QList<int> buttonsOf(int style);
@@ -109,7 +117,9 @@ public:
     // Runs when a prompt is shown, before it is answered (to look at a window meanwhile).
     void setOnShown(std::function<void(const Shown&)> hook) { onShown = std::move(hook); }
     // Runs for every unexpected prompt (tests point it at their failure macro).
-    void setOnUnexpected(std::function<void(const QString&)> hook) { onUnexpected = std::move(hook); }
+    void setOnUnexpected(std::function<void(const QString&)> hook) {
+        onUnexpected = std::move(hook);
+    }
 
     const QList<Shown>& shown() const { return shownList; }
     QStringList messages() const;  // texts of the message boxes, in order

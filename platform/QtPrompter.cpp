@@ -14,13 +14,20 @@ namespace platform {
 namespace {
 QMessageBox::StandardButton qtButton(int r) {
     switch (r) {
-        case vbOK: return QMessageBox::Ok;
-        case vbCancel: return QMessageBox::Cancel;
-        case vbAbort: return QMessageBox::Abort;
-        case vbRetry: return QMessageBox::Retry;
-        case vbIgnore: return QMessageBox::Ignore;
-        case vbYes: return QMessageBox::Yes;
-        case vbNo: return QMessageBox::No;
+        case vbOK:
+            return QMessageBox::Ok;
+        case vbCancel:
+            return QMessageBox::Cancel;
+        case vbAbort:
+            return QMessageBox::Abort;
+        case vbRetry:
+            return QMessageBox::Retry;
+        case vbIgnore:
+            return QMessageBox::Ignore;
+        case vbYes:
+            return QMessageBox::Yes;
+        case vbNo:
+            return QMessageBox::No;
     }
     return QMessageBox::Ok;
 }
@@ -35,11 +42,21 @@ int QtPrompter::message(const QString& text, int style, const QString& title) {
     box.setWindowTitle(title.isEmpty() ? QCoreApplication::applicationName() : title);
     box.setText(text);
     switch (style & 0x70) {
-        case vbCritical: box.setIcon(QMessageBox::Critical); break;
-        case vbQuestion: box.setIcon(QMessageBox::Question); break;
-        case vbExclamation: box.setIcon(QMessageBox::Warning); break;
-        case vbInformation: box.setIcon(QMessageBox::Information); break;
-        default: box.setIcon(QMessageBox::NoIcon); break;
+        case vbCritical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case vbQuestion:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case vbExclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case vbInformation:
+            box.setIcon(QMessageBox::Information);
+            break;
+        default:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
     }
     const QList<int> buttons = buttonsOf(style);
     for (int b : buttons) box.addButton(qtButton(b));
@@ -132,6 +149,8 @@ std::optional<FontChoice> QtPrompter::chooseFont(const FontChoice& initial) {
     return out;
 }
 
-void QtPrompter::beep() { QApplication::beep(); }
+void QtPrompter::beep() {
+    QApplication::beep();
+}
 
 }  // namespace platform

@@ -9,7 +9,11 @@ Regional& active() {
 }
 }  // namespace
 
-const Regional& Regional::current() { return active(); }
-void Regional::setCurrent(const Regional& r) { active() = r; }
+const Regional& Regional::current() {
+    return active();
+}
+void Regional::setCurrent(const Regional& r) {
+    active() = r;
+}
 
 }  // namespace platform

@@ -5,16 +5,18 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace vb {
 
 namespace {
 
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
 
 // Decimal digits of |value| rounded to `significant` digits, with the exponent
 // of the first digit: value ~ 0.d1d2d3... * 10^(exp+1).
@@ -287,8 +289,8 @@ std::optional<double> parseNumber(const QString& text, const Regional& r) {
         }
     }
     if (digits == 0) return std::nullopt;
-    if (i < n && (s[i] == QLatin1Char('E') || s[i] == QLatin1Char('e') || s[i] == QLatin1Char('D') ||
-                  s[i] == QLatin1Char('d'))) {
+    if (i < n && (s[i] == QLatin1Char('E') || s[i] == QLatin1Char('e') ||
+                  s[i] == QLatin1Char('D') || s[i] == QLatin1Char('d'))) {
         int j = i + 1;
         QByteArray ex = "e";
         if (j < n && (s[j] == QLatin1Char('+') || s[j] == QLatin1Char('-'))) {
@@ -315,13 +317,18 @@ std::optional<double> parseNumber(const QString& text, const Regional& r) {
     return negative ? -v : v;
 }
 
-bool IsNumeric(const QString& text, const Regional& r) { return parseNumber(text, r).has_value(); }
+bool IsNumeric(const QString& text, const Regional& r) {
+    return parseNumber(text, r).has_value();
+}
 
-double CDbl(const QString& text, const Regional& r) { return parseNumber(text, r).value_or(0.0); }
+double CDbl(const QString& text, const Regional& r) {
+    return parseNumber(text, r).value_or(0.0);
+}
 
 float CSng(const QString& text, const Regional& r) {
     double v = CDbl(text, r);
-    if (std::fabs(v) > std::numeric_limits<float>::max()) return v < 0 ? -std::numeric_limits<float>::max() : std::numeric_limits<float>::max();
+    if (std::fabs(v) > std::numeric_limits<float>::max())
+        return v < 0 ? -std::numeric_limits<float>::max() : std::numeric_limits<float>::max();
     return static_cast<float>(v);
 }
 
@@ -330,16 +337,26 @@ template <typename T>
 T roundEven(double v) {
     if (std::isnan(v)) return 0;
     double r = std::nearbyint(v);  // the default rounding mode takes halves to even
-    if (r < static_cast<double>(std::numeric_limits<T>::min())) return std::numeric_limits<T>::min();
-    if (r > static_cast<double>(std::numeric_limits<T>::max())) return std::numeric_limits<T>::max();
+    if (r < static_cast<double>(std::numeric_limits<T>::min()))
+        return std::numeric_limits<T>::min();
+    if (r > static_cast<double>(std::numeric_limits<T>::max()))
+        return std::numeric_limits<T>::max();
     return static_cast<T>(r);
 }
 }  // namespace
 
-int16_t CInt(double value) { return roundEven<int16_t>(value); }
-int32_t CLng(double value) { return roundEven<int32_t>(value); }
-int16_t CInt(const QString& text, const Regional& r) { return CInt(CDbl(text, r)); }
-int32_t CLng(const QString& text, const Regional& r) { return CLng(CDbl(text, r)); }
+int16_t CInt(double value) {
+    return roundEven<int16_t>(value);
+}
+int32_t CLng(double value) {
+    return roundEven<int32_t>(value);
+}
+int16_t CInt(const QString& text, const Regional& r) {
+    return CInt(CDbl(text, r));
+}
+int32_t CLng(const QString& text, const Regional& r) {
+    return CLng(CDbl(text, r));
+}
 bool fitsInt16(double value) {
     double r = std::nearbyint(value);
     return std::isfinite(value) && r >= -32768.0 && r <= 32767.0;
@@ -364,10 +381,11 @@ double Val(const QString& text) {
             for (; i < n; ++i) {
                 QChar ch = text[i];
                 if (ch == QLatin1Char(' ') || ch == QLatin1Char('\t')) continue;
-                int d = ch.isDigit() ? ch.digitValue()
-                                     : (ch.toUpper() >= QLatin1Char('A') && ch.toUpper() <= QLatin1Char('F')
-                                            ? ch.toUpper().unicode() - 'A' + 10
-                                            : 99);
+                int d = ch.isDigit()
+                            ? ch.digitValue()
+                            : (ch.toUpper() >= QLatin1Char('A') && ch.toUpper() <= QLatin1Char('F')
+                                   ? ch.toUpper().unicode() - 'A' + 10
+                                   : 99);
                 if (d >= base) break;
                 digits += ch;
             }
@@ -418,7 +436,9 @@ QString Str(float value) {
     return value >= 0 || std::isnan(value) ? QLatin1Char(' ') + s : s;
 }
 
-QString CStr(double value, const Regional& r) { return generalFormat(value, 15, r.decimal, true); }
+QString CStr(double value, const Regional& r) {
+    return generalFormat(value, 15, r.decimal, true);
+}
 QString CStr(float value, const Regional& r) {
     return generalFormat(static_cast<double>(value), 7, r.decimal, true);
 }
@@ -446,8 +466,12 @@ QString FormatText(const QString& text, const QString& pattern) {
     return out;
 }
 
-QString Left(const QString& s, int n) { return n <= 0 ? QString() : s.left(n); }
-QString Right(const QString& s, int n) { return n <= 0 ? QString() : s.right(n); }
+QString Left(const QString& s, int n) {
+    return n <= 0 ? QString() : s.left(n);
+}
+QString Right(const QString& s, int n) {
+    return n <= 0 ? QString() : s.right(n);
+}
 QString Mid(const QString& s, int start, int length) {
     if (start < 1) start = 1;
     if (start > s.size()) return QString();
@@ -463,13 +487,17 @@ QString RTrim(const QString& s) {
     while (e > 0 && s[e - 1] == QLatin1Char(' ')) --e;
     return s.left(e);
 }
-QString Trim(const QString& s) { return LTrim(RTrim(s)); }
+QString Trim(const QString& s) {
+    return LTrim(RTrim(s));
+}
 int InStr(const QString& s, const QString& what, int start) {
     if (start < 1) start = 1;
     if (what.isEmpty()) return start <= s.size() + 1 ? start : 0;
     int i = s.indexOf(what, start - 1);
     return i < 0 ? 0 : i + 1;
 }
-QString Space(int n) { return n > 0 ? QString(n, QLatin1Char(' ')) : QString(); }
+QString Space(int n) {
+    return n > 0 ? QString(n, QLatin1Char(' ')) : QString();
+}
 
 }  // namespace vb

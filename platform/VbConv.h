@@ -53,8 +53,7 @@ QString CStr(float value, const Regional& r = Regional::current());
 // on the decimal value. An empty pattern gives the general format.
 QString Format(double value, const QString& pattern, const Regional& r = Regional::current());
 QString Format(float value, const QString& pattern, const Regional& r = Regional::current());
-inline QString Format(int value, const QString& pattern,
-                      const Regional& r = Regional::current()) {
+inline QString Format(int value, const QString& pattern, const Regional& r = Regional::current()) {
     return Format(static_cast<double>(value), pattern, r);
 }
 

@@ -13,10 +13,14 @@ TEST(AnalysisFile, RecordsAreLaidOutByteForByte) {
     ASSERT_TRUE(w.text(QStringLiteral("Città"), QStringLiteral("descrizione")));
     const QByteArray& b = w.data();
     ASSERT_EQ(b.size(), 3 * 128);
-    EXPECT_EQ(b.mid(0, 5), QByteArray("\x03\x00" "1.0", 5));
+    EXPECT_EQ(b.mid(0, 5), QByteArray("\x03\x00"
+                                      "1.0",
+                                      5));
     EXPECT_EQ(b.mid(5, 123), QByteArray(123, '\0'));
     EXPECT_EQ(b.mid(128, 2), QByteArray("\xFF\xFF", 2));
-    EXPECT_EQ(b.mid(256, 7), QByteArray("\x05\x00" "Citt\xE0", 7));
+    EXPECT_EQ(b.mid(256, 7), QByteArray("\x05\x00"
+                                        "Citt\xE0",
+                                        7));
 
     TsrReader r(b);
     QString s;
@@ -44,7 +48,10 @@ TEST(AnalysisFile, WriterRefusesTextsTheFileCannotHold) {
 }
 
 TEST(AnalysisFile, DamagedRecordsFailAndKeepWhatWasRead) {
-    QByteArray data("\x02\x00" "ab", 4);
+    QByteArray data(
+        "\x02\x00"
+        "ab",
+        4);
     data.append(QByteArray(124, '\0'));
     data.append(QByteArray("\x7F\x00", 2));  // 127 bytes cannot fit a record
     data.append(QByteArray(126, '\0'));
@@ -58,11 +65,17 @@ TEST(AnalysisFile, DamagedRecordsFailAndKeepWhatWasRead) {
     EXPECT_FALSE(r.integer(i));
 
     // A text whose bytes run past the end of a short last record.
-    TsrReader shortText(QByteArray("\x05\x00" "ab", 4));
+    TsrReader shortText(
+        QByteArray("\x05\x00"
+                   "ab",
+                   4));
     EXPECT_FALSE(shortText.text(s));
     EXPECT_EQ(shortText.error(), QStringLiteral("Input oltre la fine del file"));
     // A last record holding just its field is complete.
-    TsrReader exact(QByteArray("\x02\x00" "ab", 4));
+    TsrReader exact(
+        QByteArray("\x02\x00"
+                   "ab",
+                   4));
     EXPECT_TRUE(exact.text(s));
 }
 
@@ -79,11 +92,17 @@ TEST(AnalysisFile, MutatedFilesNeverCrashTheReader) {
     for (int round = 0; round < 4000; ++round) {
         QByteArray bad = good;
         switch (round % 3) {
-            case 0: bad.truncate(static_cast<int>(rng.bounded(good.size()))); break;
-            case 1:
-                for (int f = 0; f < 8; ++f) bad[rng.bounded(bad.size())] = static_cast<char>(rng.bounded(256));
+            case 0:
+                bad.truncate(static_cast<int>(rng.bounded(good.size())));
                 break;
-            case 2: bad.remove(static_cast<int>(rng.bounded(bad.size())), static_cast<int>(rng.bounded(200))); break;
+            case 1:
+                for (int f = 0; f < 8; ++f)
+                    bad[rng.bounded(bad.size())] = static_cast<char>(rng.bounded(256));
+                break;
+            case 2:
+                bad.remove(static_cast<int>(rng.bounded(bad.size())),
+                           static_cast<int>(rng.bounded(200)));
+                break;
         }
         TsrReader r(bad);
         QString s;
@@ -115,5 +134,6 @@ TEST(AnalysisFile, SafeWriteReplacesOnlyOnSuccess) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("new"));
     f.close();
-    EXPECT_FALSE(writeFileSafely(dir.path() + QStringLiteral("/missing/x.TSR"), QByteArray("x")).isEmpty());
+    EXPECT_FALSE(
+        writeFileSafely(dir.path() + QStringLiteral("/missing/x.TSR"), QByteArray("x")).isEmpty());
 }

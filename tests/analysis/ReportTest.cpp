@@ -23,7 +23,8 @@ TEST(Report, PaddedTextAndValueFields) {
     EXPECT_EQ(paddedText(QString()), dots(QStringLiteral("."), 29));
     const QString longText(70, QLatin1Char('x'));
     EXPECT_EQ(paddedText(longText), QString(59, QLatin1Char('x')));
-    EXPECT_EQ(paddedText(QStringLiteral("   lead")), dots(QStringLiteral("lead"), 27) + QLatin1Char(' '));
+    EXPECT_EQ(paddedText(QStringLiteral("   lead")),
+              dots(QStringLiteral("lead"), 27) + QLatin1Char(' '));
     EXPECT_EQ(valueField(30), QStringLiteral(" 30,00 daN/mq"));
     EXPECT_EQ(valueField(1234.5f), QStringLiteral("1234,50 daN/mq"));
     EXPECT_EQ(dittoField(5), QStringLiteral("  5,00   \""));
@@ -80,7 +81,8 @@ TEST(Report, GroupsNumberVariableLoadsAndUseDittoRows) {
         QString(),
         QStringLiteral("     CARICHI PERMANENTI NON STRUTTURALI:"),
         p + dots(QStringLiteral("Intonaco"), 25) + QStringLiteral("     = 30,00 daN/mq"),
-        p + dots(QStringLiteral("Incidenza Tramezzi 2.00 < P/ml <= 3.00 KN/m"), 8) + QStringLiteral("    =120,00   \""),
+        p + dots(QStringLiteral("Incidenza Tramezzi 2.00 < P/ml <= 3.00 KN/m"), 8) +
+            QStringLiteral("    =120,00   \""),
         QString(62, QLatin1Char(' ')) + QString(20, QLatin1Char('-')),
         QString(64, QLatin1Char(' ')) + QStringLiteral(" G2 =150,00 daN/mq"),
         QStringLiteral("     CARICHI VARIABILI DI LUNGA DURATA:"),
@@ -88,12 +90,13 @@ TEST(Report, GroupsNumberVariableLoadsAndUseDittoRows) {
         QString(62, QLatin1Char(' ')) + QString(20, QLatin1Char('-')),
         QString(64, QLatin1Char(' ')) + QStringLiteral(" Qk1=100,00 daN/mq"),
         QStringLiteral("     CARICHI VARIABILI DI BREVE DURATA:"),
-        p + dots(QStringLiteral("Ambienti ad uso residenziale"), 15) + QStringLiteral("  Qk2=200,00 daN/mq"),
+        p + dots(QStringLiteral("Ambienti ad uso residenziale"), 15) +
+            QStringLiteral("  Qk2=200,00 daN/mq"),
         QString(),
         QStringLiteral("     CARICO NEVE:"),
         QStringLiteral("     ZONA III     as=750,00m.     CE=1,00     Ct=1,00     μ=0,80"),
-        p + QStringLiteral("0,80·[0.51·[1+(750/481)²]]·1,00·1,00 (daN/mq)") + QStringLiteral(" . . . . . . .") +
-            QStringLiteral(" Qk3=140,00 daN/mq"),
+        p + QStringLiteral("0,80·[0.51·[1+(750/481)²]]·1,00·1,00 (daN/mq)") +
+            QStringLiteral(" . . . . . . .") + QStringLiteral(" Qk3=140,00 daN/mq"),
         QString(),
         QString(),
     };
@@ -119,7 +122,8 @@ TEST(Report, SectionsShowOnTheirConditions) {
     EXPECT_FALSE(all.contains(QStringLiteral("NON STRUTTURALI")));
     EXPECT_FALSE(all.contains(QStringLiteral("LUNGA DURATA")));
     EXPECT_TRUE(all.contains(QStringLiteral("     ZONA: 4           as= 750,00m.    Rug.=\"B\"")));
-    EXPECT_TRUE(all.contains(QStringLiteral("     Dmare=50,00km.     Hedif=6,00m.    Cesp=\"IV \"")));
+    EXPECT_TRUE(
+        all.contains(QStringLiteral("     Dmare=50,00km.     Hedif=6,00m.    Cesp=\"IV \"")));
     EXPECT_TRUE(all.contains(QStringLiteral(" Qk1=-12,50 daN/mq")));
 }
 
@@ -148,17 +152,20 @@ TEST(Report, RunsCarryFontsColoursAndSubscripts) {
     QTextDocument doc;
     QTextCursor cursor(&doc);
     appendRuns(cursor, runs);
-    EXPECT_EQ(doc.toPlainText().split(QLatin1Char('\n')).first(), QStringLiteral("     ANALISI DEI CARICHI"));
+    EXPECT_EQ(doc.toPlainText().split(QLatin1Char('\n')).first(),
+              QStringLiteral("     ANALISI DEI CARICHI"));
 }
 
 TEST(Report, BannerNamesVersionMakerAndAddress) {
-    const QList<ReportRun> runs = buildBanner(QStringLiteral("https://www.example.com/tessaro"), 1, 0);
+    const QList<ReportRun> runs =
+        buildBanner(QStringLiteral("https://www.example.com/tessaro"), 1, 0);
     const QStringList lines = reportLines(runs);
     ASSERT_GE(lines.size(), 10);
     EXPECT_EQ(lines[3], QStringLiteral("                     Software Free"));
     EXPECT_EQ(lines[5], QStringLiteral("     ANALISI DEI CARICHI  D.M.14/01/2008 Vers. 1. 0"));
     EXPECT_EQ(lines[8], QString(23, QLatin1Char(' ')) + QStringLiteral("Vortanel"));
-    EXPECT_EQ(lines[9], QString(20, QLatin1Char(' ')) + QStringLiteral("https://www.example.com/tessaro"));
+    EXPECT_EQ(lines[9],
+              QString(20, QLatin1Char(' ')) + QStringLiteral("https://www.example.com/tessaro"));
     const ReportRun& link = runs.last();
     EXPECT_EQ(link.text, QStringLiteral("https://www.example.com/tessaro"));
     EXPECT_TRUE(link.underline);

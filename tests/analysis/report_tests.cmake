@@ -1,5 +1,5 @@
 tessaro_add_test(NAME report_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ReportTest.cpp
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ReportTest.cpp ${CMAKE_CURRENT_LIST_DIR}/PrintLayoutTest.cpp
   LIBS analysis_report)
 
 tessaro_add_test(NAME analysis_file_tests

@@ -7,7 +7,8 @@ using namespace platform;
 TEST(ScriptedPrompter, AnswersInOrderAndRecordsEveryPrompt) {
     ScriptedPrompter p;
     p.answerMessage(vbNo).answerInput(QStringLiteral("3-5")).answerSaveFile(std::nullopt);
-    EXPECT_EQ(p.message(QStringLiteral("Salvare?"), vbYesNoCancel, QStringLiteral("Tessaro")), vbNo);
+    EXPECT_EQ(p.message(QStringLiteral("Salvare?"), vbYesNoCancel, QStringLiteral("Tessaro")),
+              vbNo);
     EXPECT_EQ(p.input(QStringLiteral("Pagine")), std::optional<QString>(QStringLiteral("3-5")));
     EXPECT_EQ(p.saveFile({}), std::nullopt);
     p.beep();

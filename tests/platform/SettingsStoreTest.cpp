@@ -12,16 +12,23 @@ TEST(SettingsStore, IniStoreWritesUnderXdgConfigHomeAndReadsBack) {
     ASSERT_TRUE(dir.isValid());
     qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
     IniSettingsStore s;
-    EXPECT_EQ(s.get(QStringLiteral("Tessaro"), QStringLiteral("Sovraccarichi"), QStringLiteral("Top")), QString());
-    EXPECT_EQ(s.get(QStringLiteral("Tessaro"), QStringLiteral("Sovraccarichi"), QStringLiteral("Top"), QStringLiteral("d")),
+    EXPECT_EQ(
+        s.get(QStringLiteral("Tessaro"), QStringLiteral("Sovraccarichi"), QStringLiteral("Top")),
+        QString());
+    EXPECT_EQ(s.get(QStringLiteral("Tessaro"), QStringLiteral("Sovraccarichi"),
+                    QStringLiteral("Top"), QStringLiteral("d")),
               QStringLiteral("d"));
-    s.save(QStringLiteral("Tessaro"), QStringLiteral("Sovraccarichi"), QStringLiteral("Top"), QStringLiteral("1515"));
+    s.save(QStringLiteral("Tessaro"), QStringLiteral("Sovraccarichi"), QStringLiteral("Top"),
+           QStringLiteral("1515"));
     EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/Tessaro.ini")));
     IniSettingsStore again;
-    EXPECT_EQ(again.get(QStringLiteral("Tessaro"), QStringLiteral("Sovraccarichi"), QStringLiteral("Top")),
+    EXPECT_EQ(again.get(QStringLiteral("Tessaro"), QStringLiteral("Sovraccarichi"),
+                        QStringLiteral("Top")),
               QStringLiteral("1515"));
     again.remove(QStringLiteral("Tessaro"), QStringLiteral("Sovraccarichi"), QStringLiteral("Top"));
-    EXPECT_EQ(s.get(QStringLiteral("Tessaro"), QStringLiteral("Sovraccarichi"), QStringLiteral("Top")), QString());
+    EXPECT_EQ(
+        s.get(QStringLiteral("Tessaro"), QStringLiteral("Sovraccarichi"), QStringLiteral("Top")),
+        QString());
 }
 
 TEST(SettingsStore, MemoryStoreKeepsApplicationsApart) {

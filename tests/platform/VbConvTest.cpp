@@ -10,13 +10,13 @@ TEST(VbConv, IsNumericAndConversionsReadItalianNumbers) {
         bool numeric;
         double value;
     } cases[] = {
-        {"0", true, 0},           {"12,5", true, 12.5},     {" 30,00 ", true, 30},
-        {"-4,5", true, -4.5},     {"4,5-", true, -4.5},     {"+7", true, 7},
-        {"1.000", true, 1000},    {"1.234,5", true, 1234.5}, {",5", true, 0.5},
-        {"1E3", true, 1000},      {"2,5e-1", true, 0.25},   {"&H10", true, 16},
-        {"", false, 0},           {"   ", false, 0},        {"abc", false, 0},
-        {"12a", false, 0},        {"1,2,3", false, 0},      {"-", false, 0},
-        {",", false, 0},          {"1E", false, 0},         {".5", false, 0},
+        {"0", true, 0},        {"12,5", true, 12.5},      {" 30,00 ", true, 30},
+        {"-4,5", true, -4.5},  {"4,5-", true, -4.5},      {"+7", true, 7},
+        {"1.000", true, 1000}, {"1.234,5", true, 1234.5}, {",5", true, 0.5},
+        {"1E3", true, 1000},   {"2,5e-1", true, 0.25},    {"&H10", true, 16},
+        {"", false, 0},        {"   ", false, 0},         {"abc", false, 0},
+        {"12a", false, 0},     {"1,2,3", false, 0},       {"-", false, 0},
+        {",", false, 0},       {"1E", false, 0},          {".5", false, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
