@@ -5,13 +5,13 @@
 // What a calculator's "Applica" hands back to the main window, as the texts
 // the window's fields and parameter sets take.
 struct SnowHandBack {
-    QString formula;  // whole formula line (Text8)
-    QString value;    // qs as shown (Text1)
-    QString hslm;     // altitude text (Text7)
-    QString zona;     // "Ia", "Im", "II" or "III"
-    QString mu;       // shape coefficient text (Text5)
-    QString ce;       // Text3
-    QString ct;       // Text4
+    QString formula;    // whole formula line (Text8)
+    QString value;      // qs as shown (Text1)
+    QString hslm;       // altitude text (Text7)
+    QString zona;       // "Ia", "Im", "II" or "III"
+    QString mu;         // shape coefficient text (Text5)
+    QString ce;         // Text3
+    QString ct;         // Text4
     int nFalde = 1;     // 1 or 2
     int parapetto = 0;  // 1 with parapet
 };

@@ -1,0 +1,180 @@
+#include "WindLoad.h"
+
+#include "VbConv.h"
+
+#include <cmath>
+
+namespace climate {
+
+std::optional<WindZoneRow> windZone(int zone) {
+    static const WindZoneRow rows[9] = {
+        {25, 1000, 0.010f}, {25, 750, 0.015f},  {27, 500, 0.020f},
+        {28, 500, 0.020f},  {28, 750, 0.015f},  {28, 500, 0.020f},
+        {28, 1000, 0.015f}, {30, 1500, 0.010f}, {31, 500, 0.020f},
+    };
+    if (zone < 1 || zone > 9) return std::nullopt;
+    return rows[zone - 1];
+}
+
+CategoryRow categoryRow(const QString& category) {
+    if (category == QLatin1String("I")) return {0.17f, 0.01f, 2};
+    if (category == QLatin1String("II")) return {0.19f, 0.05f, 4};
+    if (category == QLatin1String("III")) return {0.20f, 0.10f, 5};
+    if (category == QLatin1String("IV")) return {0.22f, 0.30f, 8};
+    if (category == QLatin1String("V")) return {0.23f, 0.70f, 12};
+    return {0, 1, 1};
+}
+
+QString exposureCategory(int zone, const QString& roughness, float d, float as) {
+    const QChar c = roughness.isEmpty() ? QLatin1Char('D') : roughness.at(0);
+    const bool a = c == QLatin1Char('A'), b = c == QLatin1Char('B'), cc = c == QLatin1Char('C');
+    const bool dd = !a && !b && !cc;
+    QString none;
+    if (zone == 9) {
+        if (a && d <= 0) return none;
+        return QStringLiteral("I");
+    }
+    if (zone == 7 || zone == 8) {
+        if (d <= 0) return dd ? QStringLiteral("I") : none;
+        if (a || b) return QStringLiteral("IV");
+        return QStringLiteral("III");
+    }
+    if (zone == 6) {
+        if (d <= 0) return dd ? QStringLiteral("I") : none;
+        if (d < 10) {
+            if (a) return QStringLiteral("III");
+            if (b || cc) return QStringLiteral("II");
+            return QStringLiteral("I");
+        }
+        if (d < 30) {
+            if (a) return QStringLiteral("IV");
+            if (b || cc) return QStringLiteral("III");
+            return QStringLiteral("II");
+        }
+        if (a) return QStringLiteral("V");
+        if (b) return QStringLiteral("IV");
+        if (cc) return as <= 500 ? QStringLiteral("III") : QStringLiteral("IV");
+        return as <= 500 ? QStringLiteral("II") : QStringLiteral("III");
+    }
+    // Zones 1 to 5.
+    if (d <= 0) return dd ? QStringLiteral("I") : none;
+    if (d < 10) {
+        if (a) return QStringLiteral("IV");
+        if (b) return QStringLiteral("III");
+        if (cc) return zone == 5 ? QStringLiteral("III") : QStringLiteral("II");
+        return QStringLiteral("II");
+    }
+    if (d < 30) {
+        if (a) return QStringLiteral("IV");
+        if (b || cc) return QStringLiteral("III");
+        return QStringLiteral("II");
+    }
+    if (a) return QStringLiteral("V");
+    if (b) return QStringLiteral("IV");
+    if (cc) return as <= 500 ? QStringLiteral("III") : QStringLiteral("IV");
+    if (as <= 500) return QStringLiteral("II");
+    if (as <= 750) return QStringLiteral("III");
+    return zone == 1 ? QStringLiteral("IV") : QStringLiteral("III");
+}
+
+float exposureCoefficient(const QString& category, float height, float ct) {
+    const CategoryRow row = categoryRow(category);
+    if (row.kr == 0) return 0;
+    const double zeff = height >= row.zmin ? height : row.zmin;
+    const double l = std::log(zeff / static_cast<double>(row.z0));
+    const double kr = row.kr;
+    return static_cast<float>(kr * kr * ct * l * (7.0 + ct * l));
+}
+
+QString windFieldMessage(WindField field) {
+    switch (field) {
+        case WindField::Altitude:
+            return QStringLiteral(
+                "Inserire Altezza sul Livello del Mare con formato numerico corretto");
+        case WindField::Height:
+            return QStringLiteral("Inserire Altezza Edificio con formato numerico corretto");
+        case WindField::Distance:
+            return QStringLiteral("Inserire Distanza dal Mare con formato numerico corretto");
+        case WindField::Ct:
+            return QStringLiteral(
+                "Inserire Coefficiente di Topografia con formato numerico corretto");
+        case WindField::Cd:
+            return QStringLiteral("Inserire Coefficiente Dinamico con formato numerico corretto");
+        case WindField::Cp:
+            return QStringLiteral(
+                "Inserire Coefficiente di Pressione Netta con formato numerico corretto");
+    }
+    return {};
+}
+
+WindOutcome computeWind(const WindInputs& in) {
+    WindOutcome out;
+    const std::pair<WindField, const QString*> checks[] = {
+        {WindField::Altitude, &in.altitude},
+        {WindField::Height, &in.height},
+        {WindField::Distance, &in.distance},
+        {WindField::Ct, &in.ct},
+        {WindField::Cd, &in.cd},
+        {WindField::Cp, &in.cp},
+    };
+    for (const auto& [field, text] : checks) {
+        if (!vb::IsNumeric(*text)) {
+            out.error = field;
+            return out;
+        }
+    }
+
+    const double rho = 1.25;
+    WindResult& r = out.result;
+    r.zone = windZone(in.zone) ? in.zone : 4;
+    r.roughness = in.roughness.isEmpty() ? QStringLiteral("D") : in.roughness.left(1);
+    r.as = vb::CSng(in.altitude);
+    r.distance = vb::CSng(in.distance);
+    r.height = vb::CSng(in.height);
+    r.ct = vb::CSng(in.ct);
+    r.cd = vb::CSng(in.cd);
+    r.cp = vb::CSng(in.cp);
+
+    const WindZoneRow zone = *windZone(r.zone);
+    if (r.as <= zone.a0)
+        r.vb = zone.vb0;
+    else
+        r.vb = static_cast<float>(zone.vb0 + static_cast<double>(zone.ka) * (r.as - zone.a0));
+    r.text10 = vb::CStr(r.vb);
+
+    r.category = exposureCategory(r.zone, r.roughness, r.distance, r.as);
+    r.ce = exposureCoefficient(r.category, r.height, r.ct);
+    r.text11 = r.category;
+    r.text13 = vb::CStr(r.ce);
+
+    const float qbN = static_cast<float>(static_cast<double>(r.vb) * r.vb * (rho * 0.5));
+    r.text6 = QStringLiteral("(1/2)·D·Vp² = 0.5·") + vb::Format(rho, QStringLiteral("#0.00")) +
+              QStringLiteral("·") + vb::Format(r.vb, QStringLiteral("#0.00")) +
+              QStringLiteral("²") + QStringLiteral(" = ") +
+              vb::Format(qbN, QStringLiteral("##0.00")) + QStringLiteral(" N/m²");
+
+    const float pN = qbN * r.ce * r.cp * r.cd;
+    const QString two = QStringLiteral("#0.00");
+    r.formula = QStringLiteral("qb·Ce·Cp·Cd =") + vb::Format(qbN, QStringLiteral("##,#0.00")) +
+                QStringLiteral("·") + vb::Format(r.ce, two) + QStringLiteral("·") +
+                vb::Format(r.cp, two) + QStringLiteral("·") + vb::Format(r.cd, two) +
+                QStringLiteral(" = ") + vb::Format(pN, QStringLiteral("##0.00")) +
+                QStringLiteral(" N/m²");
+    r.text8 = r.formula + QStringLiteral(" (daN/mq)");
+
+    r.qb = qbN / 10;
+    r.P = pN / 10;
+    r.text2 = vb::Format(r.qb, QStringLiteral("##0.00"));
+    r.text1 = vb::Format(r.P, QStringLiteral("##0.00"));
+    return out;
+}
+
+QString windAltitudeConflictMessage(float quotaSlm) {
+    return QStringLiteral(
+               "Impossibile Procedere, l'Altezza sul Livello del mare indicata per il calcolo "
+               "dell'azione della Neve è diversa da quella indicata per l'azione del Vento.") +
+           QLatin1Char('\n') + QStringLiteral("Hsl(mare) = ") +
+           vb::Format(quotaSlm, QStringLiteral("##0.00"));
+}
+
+}  // namespace climate
