@@ -60,6 +60,11 @@ QString fieldText(const QString& value) {
 }
 
 // Shortest text that reads back as the same single, as a JSON number.
+QJsonValue jsonNumber(double v) {
+    if (!std::isfinite(v)) return QJsonValue();
+    return QJsonValue(v);
+}
+
 QJsonValue jsonNumber(float v) {
     if (!std::isfinite(v)) return QJsonValue();  // null: JSON has no infinity
     char buf[32];

@@ -27,17 +27,17 @@ SnowZone snowZoneFromCode(const QString& code) {
 namespace {
 
 struct ZoneRow {
-    float lowQsk;  // kN/m² up to 200 m
+    double lowQsk;  // kN/m² up to 200 m
     const char* lowText;
-    float base;  // kN/m² factor above 200 m
-    int scale;   // m
+    double base;  // kN/m² factor above 200 m
+    int scale;    // m
 };
 
 const ZoneRow* rowOf(SnowZone zone) {
-    static const ZoneRow alpina{1.50f, "1.50", 1.39f, 728};
-    static const ZoneRow mediterranea{1.50f, "1.50", 1.35f, 602};
-    static const ZoneRow two{1.00f, "1.00", 0.85f, 481};
-    static const ZoneRow three{0.60f, "0.60", 0.51f, 481};
+    static const ZoneRow alpina{1.50, "1.50", 1.39, 728};
+    static const ZoneRow mediterranea{1.50, "1.50", 1.35, 602};
+    static const ZoneRow two{1.00, "1.00", 0.85, 481};
+    static const ZoneRow three{0.60, "0.60", 0.51, 481};
     switch (zone) {
         case SnowZone::AlpinaI:
             return &alpina;
@@ -61,21 +61,22 @@ SnowResult computeSnow(const SnowInputs& in) {
     r.ct = vb::CSng(in.ct);
     r.mu = vb::CSng(in.mu);
 
-    float qskKn = 0;
+    double qskKn = 0;
     if (const ZoneRow* row = rowOf(in.zone)) {
         if (r.as <= 200) {
             qskKn = row->lowQsk;
             r.formula = QString::fromLatin1(row->lowText);
         } else {
             const double ratio = static_cast<double>(r.as) / row->scale;
-            qskKn = static_cast<float>(static_cast<double>(row->base) * (1.0 + ratio * ratio));
+            qskKn = row->base * (1.0 + ratio * ratio);
             r.formula = vb::CStr(row->base) + QStringLiteral("·[1+(") +
                         vb::Format(r.as, QStringLiteral("##")) + QLatin1Char('/') +
                         QString::number(row->scale) + QStringLiteral(")²]");
         }
     }
-    r.qsk = static_cast<float>(static_cast<double>(qskKn) * 100.0);
-    r.qs = r.mu * r.qsk * r.ce * r.ct;
+    r.qsk = qskKn * 100.0;
+    // qs is a single, as the value field keeps it.
+    r.qs = static_cast<float>(r.mu * r.qsk) * r.ce * r.ct;
 
     const QString pattern = QStringLiteral("##0.00");
     r.text6 = r.formula + QStringLiteral(" (daN/mq)");

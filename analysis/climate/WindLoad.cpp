@@ -147,13 +147,14 @@ WindOutcome computeWind(const WindInputs& in) {
     r.text11 = r.category;
     r.text13 = vb::CStr(r.ce);
 
-    const float qbN = static_cast<float>(static_cast<double>(r.vb) * r.vb * (rho * 0.5));
+    // vb and ce are singles (shown in general format); the pressures are worked out in double.
+    const double qbN = static_cast<double>(r.vb) * r.vb * (rho * 0.5);
     r.text6 = QStringLiteral("(1/2)·D·Vp² = 0.5·") + vb::Format(rho, QStringLiteral("#0.00")) +
               QStringLiteral("·") + vb::Format(r.vb, QStringLiteral("#0.00")) +
               QStringLiteral("²") + QStringLiteral(" = ") +
               vb::Format(qbN, QStringLiteral("##0.00")) + QStringLiteral(" N/m²");
 
-    const float pN = qbN * r.ce * r.cp * r.cd;
+    const double pN = qbN * r.ce * r.cp * r.cd;
     const QString two = QStringLiteral("#0.00");
     r.formula = QStringLiteral("qb·Ce·Cp·Cd =") + vb::Format(qbN, QStringLiteral("##,#0.00")) +
                 QStringLiteral("·") + vb::Format(r.ce, two) + QStringLiteral("·") +
@@ -166,6 +167,7 @@ WindOutcome computeWind(const WindInputs& in) {
     r.P = pN / 10;
     r.text2 = vb::Format(r.qb, QStringLiteral("##0.00"));
     r.text1 = vb::Format(r.P, QStringLiteral("##0.00"));
+    r.carVento = static_cast<float>(r.P);
     return out;
 }
 

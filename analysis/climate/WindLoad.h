@@ -52,8 +52,9 @@ struct WindResult {
     float vb = 0;
     QString category;
     float ce = 0;
-    float qb = 0;     // daN/m²
-    float P = 0;      // daN/m²
+    double qb = 0;       // daN/m²
+    double P = 0;        // daN/m²
+    float carVento = 0;  // P as the single CarVentoAux keeps it
     QString formula;  // FormulaVentoAux
     QString text10, text11, text13, text6, text2, text8, text1;
 };

@@ -389,7 +389,7 @@ bool sovrcar_vento::computeP() {
 
     last_ = out.result;
     FormulaVentoAux = last_.formula;
-    CarVentoAux = last_.P;
+    CarVentoAux = last_.carVento;
     Text10->setText(last_.text10);
     Text11->setText(last_.text11);
     Text13->setText(last_.text13);
