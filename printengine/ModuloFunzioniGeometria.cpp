@@ -26,8 +26,10 @@ double angolo(Punto da, Punto a) {
         ang = dy >= 0 ? PI - t : TRE_PI - t;
     else
         ang = dy > 0 ? t : DUE_PI + t;
-    if (ang >= SOGLIA_GIRO) ang -= std::floor(ang / DUE_PI) * DUE_PI;
-    return ang;
+    // Kept as a single, so that 2π + 0 reaches the threshold and wraps to about 0.
+    float singolo = float(ang);
+    if (singolo >= SOGLIA_GIRO) singolo = float(singolo - std::floor(singolo / DUE_PI) * DUE_PI);
+    return singolo;
 }
 
 bool compreso(float v, float a, float b) {
