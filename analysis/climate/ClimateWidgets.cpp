@@ -217,18 +217,32 @@ void RoofPicture::paintEvent(QPaintEvent*) {
         p.drawLine(QPointF(x, tip), QPointF(x + 3, tip - 5));
     }
     p.drawText(QRectF(left - 6, top, right - left + 12, base - top), Qt::AlignCenter,
-               QStringLiteral("μ₁·q_sk"));
+               QStringLiteral("μi · qsk"));
     p.drawLine(QPointF(r.left(), ground), QPointF(r.right(), ground));
+
+    // The slope angle at the eaves, between the horizontal and the roof.
     p.setPen(QPen(Qt::black, 1, Qt::DashLine));
     p.setBrush(Qt::NoBrush);
+    p.drawLine(QPointF(left, eaves), QPointF(right, eaves));
+    p.setPen(QPen(Qt::black, 1));
+    const double run = pitches_ == 1 ? right - left : (right - left) / 2;
+    const double theta = std::atan2(eaves - ridge, run) * 180 / M_PI;
+    const double radius = 34;
+    auto angleAt = [&](QPointF eave, bool facingLeft) {
+        const QRectF box(eave.x() - radius, eave.y() - radius, 2 * radius, 2 * radius);
+        const double start = facingLeft ? 180 - theta : 0;
+        p.drawArc(box, static_cast<int>(start * 16), static_cast<int>(theta * 16));
+        const double mid = (start + theta / 2) * M_PI / 180;
+        const QPointF label =
+            eave + QPointF(std::cos(mid) * (radius + 8), -std::sin(mid) * (radius + 8));
+        p.drawText(QRectF(label.x() - 6, label.y() - 7, 12, 14), Qt::AlignCenter,
+                   QStringLiteral("α"));
+    };
     if (pitches_ == 1) {
-        p.drawLine(QPointF(left, eaves), QPointF(right, eaves));
-        p.drawArc(QRectF(right - 40, eaves - 40, 80, 80), 90 * 16 + 50 * 16, 30 * 16);
-        p.drawText(QPointF(right - 52, eaves - 4), QStringLiteral("α"));
+        angleAt(QPointF(right, eaves), true);
     } else {
-        p.drawLine(QPointF(left, eaves), QPointF(right, eaves));
-        p.drawText(QPointF(left + 34, eaves - 4), QStringLiteral("α"));
-        p.drawText(QPointF(right - 42, eaves - 4), QStringLiteral("α"));
+        angleAt(QPointF(right, eaves), true);
+        angleAt(QPointF(left, eaves), false);
     }
 }
 
@@ -286,8 +300,15 @@ void ExposureFigure::paintEvent(QPaintEvent*) {
         const bool current = name == category_;
         p.setPen(QPen(colors[c], current ? 2.6 : 1));
         p.drawPolyline(curve);
-        const QPointF end = curve.last();
-        p.drawText(QRectF(end.x() - 12, plot.top() - 14, 24, 12), Qt::AlignCenter, name);
+        // Legend in the empty upper left corner of the plot.
+        const double y = plot.top() + 6 + 13 * c;
+        p.drawLine(QPointF(plot.left() + 6, y), QPointF(plot.left() + 22, y));
+        QFont lf = f;
+        lf.setBold(current);
+        p.setFont(lf);
+        p.drawText(QRectF(plot.left() + 26, y - 7, 40, 14), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("Cat. ") + name);
+        p.setFont(f);
     }
 }
 
@@ -335,13 +356,13 @@ void PressureCoefficientPicture::paintEvent(QPaintEvent*) {
     p.drawText(QPointF(14, top - 4), QStringLiteral("vento"));
     p.drawText(QPointF(x0 - 36, (eaves + ground) / 2), QStringLiteral("+0,8"));
     p.drawText(QPointF(x1 + 6, (eaves + ground) / 2), QStringLiteral("−0,4"));
-    p.drawText(QPointF(x0 - 4, top + 8), QStringLiteral("α"));
-    p.drawText(QRectF(x1 + 6, top - 4, w - x1 - 10, eaves - top + 8),
-               Qt::AlignLeft | Qt::TextWordWrap,
-               QStringLiteral("Falda sopravento: 0 < α < 20°: −0,4;  20° ≤ α ≤ 60°: "
-                              "0,03·α − 1;  α > 60°: +0,8\nFalda sottovento: −0,4"));
-    p.drawText(QRectF(8, ground - 2 - 14 * 2, x0 - 60, 28), Qt::AlignLeft | Qt::TextWordWrap,
-               QStringLiteral("Edifici stagni: cₚᵢ = 0"));
+    p.drawText(QPointF(x0 + (mid - x0) * 0.25 - 10, eaves - (eaves - top) * 0.25 - 6),
+               QStringLiteral("α"));
+    const QRectF notes(x1 + 44, top - 8, w - x1 - 52, ground - top);
+    p.drawText(notes, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+               QStringLiteral("Falda sopravento:\n  α < 20°:  −0,4\n  20° ≤ α ≤ 60°:  0,03·α − 1\n"
+                              "  α > 60°:  +0,8\nFalda sottovento:  −0,4\n\n"
+                              "Edifici stagni: cpi = 0"));
 }
 
 }  // namespace climate

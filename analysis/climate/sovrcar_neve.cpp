@@ -86,6 +86,10 @@ sovrcar_neve::sovrcar_neve(DatiAnalisi& record, platform::Prompter& prompter, QW
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setFixedSize(platform::twipsToPx(7500), platform::twipsToPx(7065));
+    // The dialogs were laid out for an 8-point font.
+    QFont dialogFont = font();
+    dialogFont.setPointSizeF(8);
+    setFont(dialogFont);
     buildUi();
     if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 
@@ -170,9 +174,9 @@ void sovrcar_neve::buildUi() {
 }
 
 QWidget* sovrcar_neve::buildZoneTab() {
-    auto* page = new QWidget;
+    auto* page = new QWidget(this);
     Mappa = new climate::ZoneMapWidget(climate::ZoneMap::Snow, page);
-    Mappa->setFixedSize(176, 229);
+    Mappa->setFixedSize(140, 182);
 
     Option1 = new QRadioButton(QStringLiteral("ZONA I  - Alpina"), page);
     Option9 = new QRadioButton(QStringLiteral("ZONA I  - Mediterranea"), page);
@@ -182,11 +186,13 @@ QWidget* sovrcar_neve::buildZoneTab() {
     QRadioButton* options[4] = {Option1, Option9, Option2, Option3};
     auto* right = new QVBoxLayout;
     right->setSpacing(0);
-    QFont small = page->font();
-    small.setPointSizeF(small.pointSizeF() * 0.82);
+    auto* bottom = new QVBoxLayout;
+    bottom->setSpacing(0);
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
     for (int i = 0; i < 4; ++i) {
         group->addButton(options[i]);
-        QFont bold = options[i]->font();
+        QFont bold = font();
         bold.setBold(true);
         options[i]->setFont(bold);
         auto* swatch = new QLabel(page);
@@ -196,18 +202,20 @@ QWidget* sovrcar_neve::buildZoneTab() {
         auto* row = new QHBoxLayout;
         row->addWidget(swatch);
         row->addWidget(options[i], 1);
-        right->addLayout(row);
+        // Zone III's long list runs under the map, across the whole tab.
+        QVBoxLayout* column = i < 3 ? right : bottom;
+        column->addLayout(row);
         auto* list = new climate::ClickableLabel(QString::fromUtf8(kProvinces[i]), page);
         list->setWordWrap(true);
         list->setFont(small);
-        list->setContentsMargins(18, 0, 0, 4);
+        list->setContentsMargins(16, 0, 0, 1);
         list->setCursor(Qt::PointingHandCursor);
         ProvinceList.append(list);
         QRadioButton* option = options[i];
         connect(list, &climate::ClickableLabel::clicked, this, [option] {
             if (option->isEnabled()) option->setChecked(true);
         });
-        right->addWidget(list);
+        column->addWidget(list);
     }
     right->addStretch(1);
     Option3->setChecked(true);
@@ -233,13 +241,16 @@ QWidget* sovrcar_neve::buildZoneTab() {
     top->addLayout(right, 1);
     auto* v = new QVBoxLayout(page);
     v->setContentsMargins(6, 6, 6, 6);
-    v->addLayout(top, 1);
+    v->setSpacing(2);
+    v->addLayout(top);
+    v->addLayout(bottom);
+    v->addStretch(1);
     v->addLayout(altitude);
     return page;
 }
 
 QWidget* sovrcar_neve::buildCoefficientTab() {
-    auto* page = new QWidget;
+    auto* page = new QWidget(this);
     auto* v = new QVBoxLayout(page);
     v->setContentsMargins(8, 6, 8, 6);
     auto* title = new QLabel(
@@ -304,7 +315,7 @@ QWidget* sovrcar_neve::buildCoefficientTab() {
 }
 
 QWidget* sovrcar_neve::buildShapeTab() {
-    auto* page = new QWidget;
+    auto* page = new QWidget(this);
     auto* v = new QVBoxLayout(page);
     v->setContentsMargins(8, 6, 8, 6);
     auto* title =
@@ -320,6 +331,7 @@ QWidget* sovrcar_neve::buildShapeTab() {
                          QStringLiteral("0,80·(60 − α)/30"), QStringLiteral("0,00")}},
                        page);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     table->verticalHeader()->setDefaultSectionSize(24);
     table->setFixedHeight(table->horizontalHeader()->sizeHint().height() + 24 + 4);
     v->addWidget(table);

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -86,6 +87,10 @@ sovrcar_vento::sovrcar_vento(DatiAnalisi& record, platform::Prompter& prompter, 
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setFixedSize(platform::twipsToPx(7500), platform::twipsToPx(6615));
+    // The dialogs were laid out for an 8-point font.
+    QFont dialogFont = font();
+    dialogFont.setPointSizeF(8);
+    setFont(dialogFont);
     buildUi();
     if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
     // Load: the first tab; the map's areas carry their tool tips from the map itself.
@@ -94,6 +99,10 @@ sovrcar_vento::sovrcar_vento(DatiAnalisi& record, platform::Prompter& prompter, 
 
 void sovrcar_vento::buildUi() {
     SSTab1 = new QTabWidget(this);
+    // Three long captions share the width of the dialog.
+    QFont tabFont = font();
+    tabFont.setPointSizeF(7);
+    SSTab1->tabBar()->setFont(tabFont);
     SSTab1->addTab(buildZoneTab(), QStringLiteral("Zona, Hslm"));
     SSTab1->addTab(buildExposureTab(), QStringLiteral("Categoria Esposizione / Classe Rugosità"));
     SSTab1->addTab(buildCoefficientTab(), QStringLiteral("Coeff. Topografia / Periodo Ritorno"));
@@ -153,26 +162,25 @@ void sovrcar_vento::buildUi() {
 }
 
 QWidget* sovrcar_vento::buildZoneTab() {
-    auto* page = new QWidget;
+    auto* page = new QWidget(this);
     Mappa = new climate::ZoneMapWidget(climate::ZoneMap::Wind, page);
-    Mappa->setFixedSize(176, 229);
+    Mappa->setFixedSize(150, 195);
     connect(Mappa, &climate::ZoneMapWidget::zoneClicked, this, [this](int zone) {
         if (zone >= 1 && zone <= 9 && OptZona[zone]->isEnabled()) OptZona[zone]->setChecked(true);
     });
 
     auto* group = new QButtonGroup(page);
-    auto* right = new QGridLayout;
-    right->setHorizontalSpacing(4);
-    right->setVerticalSpacing(1);
-    QFont small = page->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
+    auto* right = new QVBoxLayout;
+    right->setSpacing(3);
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
     for (int k = 1; k <= 9; ++k) {
         auto* swatch = new QLabel(page);
-        swatch->setFixedSize(12, 12);
+        swatch->setFixedSize(11, 11);
         swatch->setStyleSheet(QStringLiteral("background:%1; border:1px solid #5a5a5a;")
                                   .arg(climate::ZoneMap::windZoneColor(k).name()));
         OptZona[k] = new QRadioButton(QString::fromUtf8(kZones[k - 1].option), page);
-        QFont bold = OptZona[k]->font();
+        QFont bold = font();
         bold.setBold(true);
         OptZona[k]->setFont(bold);
         group->addButton(OptZona[k], k);
@@ -180,15 +188,20 @@ QWidget* sovrcar_vento::buildZoneTab() {
         region->setWordWrap(true);
         region->setFont(small);
         region->setCursor(Qt::PointingHandCursor);
+        region->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        region->setContentsMargins(0, 2, 0, 0);
         QRadioButton* option = OptZona[k];
         connect(region, &climate::ClickableLabel::clicked, this, [option] {
             if (option->isEnabled()) option->setChecked(true);
         });
-        right->addWidget(swatch, 2 * (k - 1), 0, Qt::AlignVCenter);
-        right->addWidget(OptZona[k], 2 * (k - 1), 1);
-        right->addWidget(region, 2 * (k - 1) + 1, 1);
+        auto* row = new QHBoxLayout;
+        row->setSpacing(4);
+        row->addWidget(swatch, 0, Qt::AlignTop);
+        row->addWidget(OptZona[k], 0, Qt::AlignTop);
+        row->addWidget(region, 1);
+        right->addLayout(row);
     }
-    right->setRowStretch(18, 1);
+    right->addStretch(1);
     OptZona[4]->setChecked(true);
 
     Text7 = inputField(page, QStringLiteral("750"), climate::KeyRule::WholeNumber);
@@ -213,7 +226,7 @@ QWidget* sovrcar_vento::buildZoneTab() {
 }
 
 QWidget* sovrcar_vento::buildExposureTab() {
-    auto* page = new QWidget;
+    auto* page = new QWidget(this);
     Text4 = inputField(page, QStringLiteral("50,00"), climate::KeyRule::DecimalComma);
     Text3 = inputField(page, QStringLiteral("4,00"), climate::KeyRule::DecimalComma);
     auto* sizes = new QGridLayout;
@@ -229,11 +242,11 @@ QWidget* sovrcar_vento::buildExposureTab() {
     auto* cl = new QGridLayout(classes);
     cl->setVerticalSpacing(2);
     auto* group = new QButtonGroup(classes);
-    QFont small = page->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
     for (int k = 1; k <= 4; ++k) {
         OptClasse[k] = new QRadioButton(QString(QChar(u'A' + k - 1)), classes);
-        QFont bold = OptClasse[k]->font();
+        QFont bold = font();
         bold.setBold(true);
         OptClasse[k]->setFont(bold);
         group->addButton(OptClasse[k], k);
@@ -274,7 +287,7 @@ QWidget* sovrcar_vento::buildExposureTab() {
 }
 
 QWidget* sovrcar_vento::buildCoefficientTab() {
-    auto* page = new QWidget;
+    auto* page = new QWidget(this);
     Text5 = inputField(page, QStringLiteral("1,00"), climate::KeyRule::DecimalComma);
     Text15 = inputField(page, QStringLiteral("1,00"), climate::KeyRule::DecimalComma);
     Text16 = inputField(page, QStringLiteral("0,4"), climate::KeyRule::DecimalComma);
