@@ -1,5 +1,6 @@
 #include "DeviceContext.h"
 
+#include <QFontInfo>
 #include <QPainter>
 #include <QPicture>
 
@@ -332,4 +333,16 @@ TEST(DeviceContext, DeviceCaps) {
     // Without a painter nothing is drawn and nothing fails.
     EXPECT_TRUE(dc.ellipse(0, 0, 10, 10));
     EXPECT_TRUE(dc.textOut(0, 0, QStringLiteral("x")));
+}
+
+TEST(DeviceContext, ProposedFacesResolveToMetricCompatibleFonts) {
+    const std::pair<const char*, const char*> faces[] = {
+        {"Arial", "Liberation Sans"},
+        {"Times New Roman", "Liberation Serif"},
+        {"Courier New", "Liberation Mono"},
+    };
+    for (const auto& [face, installed] : faces) {
+        QFont font(QString::fromLatin1(face));
+        EXPECT_EQ(QFontInfo(font).family(), QString::fromLatin1(installed)) << face;
+    }
 }

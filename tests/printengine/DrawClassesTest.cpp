@@ -5,7 +5,11 @@
 
 #include <QDir>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPicture>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -520,4 +524,59 @@ TEST(DrawClasses, SampleSheet) {
     QDir().mkpath(dir);
     EXPECT_TRUE(o->img().save(dir + "/draw-classes-sheet.png"));
     EXPECT_GT(ink(o->img(), o->img().rect()), 1000);
+}
+
+TEST(DrawClasses, PdfPageLandsWhereThePreviewDoes) {
+    const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+    if (pdftoppm.isEmpty()) GTEST_SKIP() << "pdftoppm is not installed";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pdf = dir.filePath("page.pdf");
+    {
+        QPdfWriter writer(pdf);
+        writer.setResolution(300);
+        writer.setPageSize(QPageSize(QSizeF(80, 60), QPageSize::Millimeter));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter(&writer);
+        gdi::DeviceGeometry g;
+        g.dpiX = g.dpiY = 300;
+        g.width = writer.width();
+        g.height = writer.height();
+        PainterSurface surface(&painter, g);
+        surface.setScaleMode(vbMillimeters);
+        Rettangolo r;
+        r.DC = surface.hDC();
+        r.setVertic(4);
+        const float corners[][2] = {{10, 10}, {40, 10}, {40, 30}, {10, 30}};
+        for (int k = 0; k < 4; ++k)
+            r.inser_vert_ret(float(surface.toPixelsX(corners[k][0])),
+                             float(surface.toPixelsY(corners[k][1])), k + 1);
+        r.campitura = Solido;
+        r.colocampitura = kBlue;
+        r.spescont = printerLineWidth(0);
+        r.disrettangolo();
+        testo t;
+        t.DC = surface.hDC();
+        t.setCarattere_testo("Arial");
+        t.stringa_testo = "HHHH";
+        t.dimens_testo = printerTextHeight(10, 1, surface.twipsPerPixelY());
+        t.pos_testox = float(surface.toPixelsX(10));
+        t.pos_testoy = float(surface.toPixelsY(40));
+        surface.setForeColor(kRed);
+        t.dis_testo();
+    }
+    QProcess p;
+    p.start(pdftoppm, {"-r", "300", "-png", "-singlefile", pdf, dir.filePath("page")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    QImage page(dir.filePath("page.png"));
+    ASSERT_FALSE(page.isNull());
+    auto px = [](double mm) { return int(mm / 25.4 * 300 + 0.5); };
+    EXPECT_EQ(at(page, px(25), px(20)), uint32_t(kBlue));
+    EXPECT_TRUE(isWhite(page.pixel(px(45), px(20))));
+    EXPECT_TRUE(isWhite(page.pixel(px(25), px(32))));
+    const QRect text = probe::inkBox(page, QRect(0, px(35), page.width(), px(10)));
+    ASSERT_FALSE(text.isNull());
+    EXPECT_NEAR(text.height() * 25.4 / 300, 2.53, 0.1);
+    EXPECT_NEAR(text.top() * 25.4 / 300, 40.67, 0.1);
+    EXPECT_NEAR(text.left() * 25.4 / 300, 10.28, 0.1);
 }
