@@ -6,8 +6,6 @@ tessaro_add_test(NAME climate_formulas_test
           ${CMAKE_CURRENT_LIST_DIR}/ClimateCliTest.cpp ${CMAKE_CURRENT_LIST_DIR}/ZoneMapTest.cpp
   LIBS climate)
 
-if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/WindDialogTest.cpp)
 tessaro_add_test(NAME climate_dialogs_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/SnowDialogTest.cpp ${CMAKE_CURRENT_LIST_DIR}/WindDialogTest.cpp
   LIBS climate_ui Qt6::Test)
-endif()
