@@ -8,3 +8,11 @@ tessaro_add_test(NAME printengine_core_tests
           ${CMAKE_CURRENT_LIST_DIR}/PrinterTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/ModelloTest.cpp
   LIBS printengine_core)
+
+# The component through the component layer only: the library is loaded at run time.
+tessaro_add_test(NAME printengine_component_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CoreTestMain.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/ComponentTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/InterfaceOrderTest.cpp
+  LIBS velmora_interface platform_com Qt6::Gui)
+add_dependencies(printengine_component_tests velmora)
