@@ -86,7 +86,7 @@ HBITMAP registerBitmap(const QImage& image) {
     BitmapTable& t = bitmapTable();
     QMutexLocker lock(&t.mutex);
     const HBITMAP h = t.next++;
-    t.images.insert(h, image);
+    t.images.insert(h, image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
     return h;
 }
 
@@ -130,7 +130,7 @@ HBRUSH CreatePatternBrush(HBITMAP handle) {
     if (image.isNull()) return nullptr;
     auto* b = new GdiBrush;
     b->type = GdiBrush::Type::Pattern;
-    b->pattern = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    b->pattern = image;
     return b;
 }
 
@@ -281,39 +281,46 @@ const QImage& DeviceContext::hatchImage(int32_t style, COLORREF color) {
     return *hatchCache_.insert(key, img);
 }
 
-// Fills with the selected brush; a hatch on an opaque background first gets
-// the background colour under it.
+QBrush DeviceContext::fillBrush() {
+    switch (brush_->type) {
+        case GdiBrush::Type::Solid:
+            return QBrush(toQColor(brush_->color));
+        case GdiBrush::Type::Hatched:
+            return QBrush(hatchImage(brush_->hatch, brush_->color));
+        case GdiBrush::Type::Pattern:
+            return brush_->pattern.isNull() ? QBrush() : QBrush(patternImage(brush_->pattern));
+        default:
+            return QBrush();
+    }
+}
+
+// Pictures of pattern brushes grow with the resolution as hatches do; the grown
+// copy is kept, since the same picture fills shape after shape.
+const QImage& DeviceContext::patternImage(const QImage& source) {
+    const int scale = patternScale();
+    if (scale == 1) return source;
+    const qint64 key = source.cacheKey();
+    auto it = patternCache_.find(key);
+    if (it != patternCache_.end()) return *it;
+    if (patternCache_.size() > 16) patternCache_.clear();
+    return *patternCache_.insert(key,
+                                 source.scaled(source.width() * scale, source.height() * scale));
+}
+
 namespace {
 
+// A hatch on an opaque background first gets the background colour under it.
 template <typename Draw>
-void drawWithBrush(QPainter* painter, HBRUSH brush, int32_t bkMode, COLORREF bkColor,
-                   const QImage* hatch, int patternScale, Draw draw) {
-    const QPen pen = painter->pen();
-    switch (brush->type) {
-        case GdiBrush::Type::Hollow:
-            painter->setBrush(Qt::NoBrush);
-            break;
-        case GdiBrush::Type::Solid:
-            painter->setBrush(toQColor(brush->color));
-            break;
-        case GdiBrush::Type::Hatched:
-            if (bkMode == OPAQUE) {
-                painter->setPen(Qt::NoPen);
-                painter->setBrush(toQColor(bkColor));
-                draw();
-                painter->setPen(pen);
-            }
-            painter->setBrush(QBrush(*hatch));
-            break;
-        case GdiBrush::Type::Pattern:
-            if (patternScale > 1 && !brush->pattern.isNull())
-                painter->setBrush(
-                    QBrush(brush->pattern.scaled(brush->pattern.width() * patternScale,
-                                                 brush->pattern.height() * patternScale)));
-            else
-                painter->setBrush(QBrush(brush->pattern));
-            break;
+void paintShape(QPainter* painter, const QBrush& fill, bool backgroundUnder,
+                const QColor& background, Draw draw) {
+    if (backgroundUnder) {
+        const QPen pen = painter->pen();
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(background);
+        draw();
+        painter->setPen(pen);
     }
+    painter->setBrush(fill);
     draw();
 }
 
@@ -324,11 +331,8 @@ bool DeviceContext::polygon(const POINT* points, int count) {
     if (!painter_) return true;
     applyPen();
     const QVector<QPoint> pts = toQPoints(points, count);
-    const QImage* hatch = brush_->type == GdiBrush::Type::Hatched
-                              ? &hatchImage(brush_->hatch, brush_->color)
-                              : nullptr;
-    drawWithBrush(painter_, brush_, bkMode_, bkColor_, hatch, patternScale(),
-                  [&] { painter_->drawPolygon(pts.constData(), pts.size(), Qt::OddEvenFill); });
+    paintShape(painter_, fillBrush(), hatchOnOpaque(), toQColor(bkColor_),
+               [&] { painter_->drawPolygon(pts.constData(), pts.size(), Qt::OddEvenFill); });
     return true;
 }
 
@@ -349,11 +353,8 @@ bool DeviceContext::ellipse(int left, int top, int right, int bottom) {
     if (box.width() <= 1 || box.height() <= 1) return true;
     applyPen();
     const QRectF r(box.left(), box.top(), box.width() - 1, box.height() - 1);
-    const QImage* hatch = brush_->type == GdiBrush::Type::Hatched
-                              ? &hatchImage(brush_->hatch, brush_->color)
-                              : nullptr;
-    drawWithBrush(painter_, brush_, bkMode_, bkColor_, hatch, patternScale(),
-                  [&] { painter_->drawEllipse(r); });
+    paintShape(painter_, fillBrush(), hatchOnOpaque(), toQColor(bkColor_),
+               [&] { painter_->drawEllipse(r); });
     return true;
 }
 

@@ -6,6 +6,7 @@
 // and deleted by their creator. Drawing goes to the QPainter of the surface that
 // owns the context, in device pixels.
 
+#include <QBrush>
 #include <QColor>
 #include <QFont>
 #include <QHash>
@@ -196,6 +197,11 @@ public:
 private:
     void applyPen();
     const QImage& hatchImage(int32_t style, COLORREF color);
+    const QImage& patternImage(const QImage& source);
+    QBrush fillBrush();
+    bool hatchOnOpaque() const {
+        return brush_->type == GdiBrush::Type::Hatched && bkMode_ == OPAQUE;
+    }
     void resolveFont(GdiFont* font);
 
     QPainter* painter_ = nullptr;
@@ -210,6 +216,7 @@ private:
     COLORREF bkColor_ = 0xFFFFFF;
     COLORREF textColor_ = 0;
     QHash<quint64, QImage> hatchCache_;
+    QHash<qint64, QImage> patternCache_;
 };
 
 using HDC = DeviceContext*;

@@ -346,3 +346,40 @@ TEST(DeviceContext, ProposedFacesResolveToMetricCompatibleFonts) {
         EXPECT_EQ(QFontInfo(font).family(), QString::fromLatin1(installed)) << face;
     }
 }
+
+TEST(DeviceContext, PatternsKeepTheirSizeOnPaper) {
+    // At twice the screen's resolution, hatch lines and picture tiles are twice as
+    // many pixels, so that they measure the same on paper.
+    Page page(100, 60, 192);
+    HDC dc = page.dc();
+    HPEN nopen = CreatePen(PS_NULL, 0, 0);
+    HGDIOBJ oldPen = SelectObject(dc, nopen);
+    HBRUSH hatch = CreateHatchBrush(HS_HORIZONTAL, kBlue);
+    HGDIOBJ oldBrush = SelectObject(dc, hatch);
+    square(dc, 0, 0, 40, 60);
+    SelectObject(dc, oldBrush);
+    DeleteObject(hatch);
+    QVector<int> rows;
+    for (int y = 0; y < 60; ++y)
+        if (at(page.img(), 20, y) == kBlue) rows.append(y);
+    ASSERT_GE(rows.size(), 6);
+    EXPECT_EQ(rows[1] - rows[0], 1) << "two pixels thick";
+    EXPECT_EQ(rows[2] - rows[0], 16) << "every 16 pixels";
+
+    QImage tile(2, 1, QImage::Format_RGB32);
+    tile.setPixel(0, 0, qRgb(0, 0, 255));
+    tile.setPixel(1, 0, qRgb(0, 255, 0));
+    const HBITMAP bmp = registerBitmap(tile);
+    HBRUSH pattern = CreatePatternBrush(bmp);
+    oldBrush = SelectObject(dc, pattern);
+    square(dc, 50, 0, 100, 60);
+    SelectObject(dc, oldBrush);
+    DeleteObject(pattern);
+    SelectObject(dc, oldPen);
+    DeleteObject(nopen);
+    deleteBitmap(bmp);
+    EXPECT_EQ(at(page.img(), 60, 10), kBlue);
+    EXPECT_EQ(at(page.img(), 61, 10), kBlue);
+    EXPECT_EQ(at(page.img(), 62, 10), kGreen);
+    EXPECT_EQ(at(page.img(), 63, 10), kGreen);
+}
