@@ -31,6 +31,13 @@ BAR_BOTTOM = 9.0  # one module of white above the digits
 GUARD_BOTTOM = BAR_BOTTOM - 5.0  # guard bars run five modules further down
 BAR_TOP = 78.0  # 69 modules of bar (22.8 mm at 100 %)
 
+# Line metrics, in font units. Sizes reach the font either as a character height (em) or
+# as a cell height (ascent + descent): a cell of 1.12 em, as ordinary text faces have,
+# makes both draw the symbol at the same size. The cell's top is the top of the bars, so a
+# symbol placed by its cell's top-left corner starts there; the rest of it hangs below.
+ASCENT = 1843
+DESCENT = 450
+
 # Horizontal layout, in modules.
 DIGIT_WIDTH = 7
 LEFT_QUIET = 7  # before "(" (the whole left quiet zone of EAN-8)
@@ -54,6 +61,11 @@ UPCE_END_GUARD = "010101"
 def u(modules):
     """Modules to font units."""
     return int(round(modules * MODULE))
+
+
+def y_units(modules):
+    """Height above the digits' foot, in modules, to font units above the baseline."""
+    return u(modules) - u(BAR_TOP) + ASCENT
 
 
 def orient_clockwise(points):
@@ -110,7 +122,7 @@ class Outline:
     def glyph(self):
         pen = TTGlyphPen(None)
         for polygon in self.polygons:
-            pts = [(u(x), u(y)) for (x, y) in polygon]
+            pts = [(u(x), y_units(y)) for (x, y) in polygon]
             # Drop repeated points that rounding may leave.
             clean = [p for k, p in enumerate(pts) if p != pts[k - 1]]
             if len(clean) < 3:
@@ -239,8 +251,7 @@ def build_font(path):
         g.recalcBounds(fb.font["glyf"])
         metrics[name] = (u(advance), getattr(g, "xMin", 0))
     fb.setupHorizontalMetrics(metrics)
-    ascent = u(BAR_TOP)
-    descent = 0
+    ascent, descent = ASCENT, DESCENT
     fb.setupHorizontalHeader(ascent=ascent, descent=-descent, lineGap=0)
     fb.setupNameTable({
         "familyName": FAMILY,
@@ -254,6 +265,8 @@ def build_font(path):
         sTypoAscender=ascent, sTypoDescender=-descent, sTypoLineGap=0,
         usWinAscent=ascent, usWinDescent=descent,
         sxHeight=u(DIGIT_TEXT_HEIGHT), sCapHeight=u(DIGIT_TEXT_HEIGHT),
+        version=4,
+        fsSelection=0x00C0,  # regular, use the typographic metrics above
         fsType=0,  # installable: PDF writers may embed it
         achVendID="NONE",
         usWeightClass=400,

@@ -40,14 +40,16 @@ QFont barcodeFont(const QString& name, double points) {
     return font;
 }
 
-// The text drawn with its cell's top-left corner at the image's top-left corner, on an
-// image exactly as wide as the text's advance: the quiet zones must come from the font.
+// The text drawn with its cell's top-left corner at the image's top-left corner, as the
+// print engine places texts, on an image exactly as wide as the text's advance (the quiet
+// zones must come from the font) and reaching down to the foot of the symbol's ink.
 QImage renderText(const QString& text, const QString& fontName, double points, int dpi) {
     const QFont font = barcodeFont(fontName, points);
     const QImage probe = blankPage(1, 1, dpi);
     const QFontMetricsF metrics(font, &probe);
-    QImage image = blankPage(int(std::ceil(metrics.horizontalAdvance(text))),
-                             int(std::ceil(metrics.ascent() + metrics.descent())), dpi);
+    const double foot = metrics.ascent() + metrics.boundingRect(text).bottom();
+    QImage image =
+        blankPage(int(std::ceil(metrics.horizontalAdvance(text))), int(std::ceil(foot)), dpi);
     QPainter painter(&image);
     painter.setFont(font);
     painter.setPen(Qt::black);
@@ -329,6 +331,23 @@ TEST_F(BarcodeRenderTest, SymbolKeepsTheStandardProportions) {
         EXPECT_TRUE(firstDigit);
         EXPECT_TRUE(underBars);
     }
+}
+
+TEST_F(BarcodeRenderTest, CellIsThatOfATextFaceWithTheBarsAtItsTop) {
+    // The preview asks for fonts by cell height (22.388 / 20 of the point size), paper by
+    // character height: a cell of that proportion draws the symbol at one size on both.
+    QFont font(BarcodeFont::family());
+    font.setPixelSize(1000);
+    const QFontMetricsF metrics(font);
+    EXPECT_NEAR(metrics.ascent() + metrics.descent(), 1000 * 22.388 / 20, 2);
+
+    const QImage image =
+        renderText(UPCEAN::CodificaEAN13("400638133393"), BarcodeFont::family(), 20, 300);
+    int top = 0;
+    while (top < image.height() && darkRunsInRow(image, top).empty()) ++top;
+    EXPECT_LE(top, 1);
+    // The symbol is far taller than its cell: 78 modules of 0.33 mm.
+    EXPECT_NEAR(image.height() * kMmPerInch / 300, 78 * kNominalModuleMm, 0.5);
 }
 
 TEST_F(BarcodeRenderTest, PdfEmbedsTheFontAndDecodes) {
