@@ -1,0 +1,11 @@
+# The main window: start-up, rows and totals, validation, calculators, settings, layout, help.
+find_package(Qt6 REQUIRED COMPONENTS Test)
+tessaro_add_test(NAME analysis_window_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/SovraccarichiTest.cpp
+  LIBS analysis_ui Qt6::Test)
+# The help button's test opens the document the build writes.
+add_dependencies(analysis_window_tests tessaro_help)
+
+# Pictures of the window's tabs, to look at the layout (not a test).
+add_executable(analysis_window_shots ${CMAKE_CURRENT_LIST_DIR}/WindowShots.cpp)
+target_link_libraries(analysis_window_shots PRIVATE analysis_ui)
