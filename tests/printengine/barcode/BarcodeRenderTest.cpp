@@ -240,14 +240,26 @@ TEST_F(BarcodeRenderTest, TheProposedFontNamePrintsTheSameSymbols) {
     checkReadings();
 }
 
-TEST_F(BarcodeRenderTest, ReaderWithDefaultSettingsReadsUpcAsEan13) {
-    const QImage image =
-        renderText(UPCEAN::CodificaUPCA("03600029145"), BarcodeFont::family(), 20, 300);
-    const QString file = dir.filePath("upca.png");
-    ASSERT_TRUE(image.save(file));
+TEST_F(BarcodeRenderTest, ReaderWithItsDefaultSettingsReadsEverySymbol) {
+    // Out of the box the reader reports UPC-A and UPC-E as EAN-13 numbers.
+    const struct {
+        const SymbolCase& symbol;
+        const char* reading;
+    } cases[] = {{kExamples[0], "EAN-13:4006381333931"},
+                 {kExamples[1], "EAN-8:96385074"},
+                 {kExamples[2], "EAN-13:0036000291452"},
+                 {kExamples[3], "EAN-13:0012345000065"}};
+    QStringList files;
+    for (const auto& c : cases) {
+        const QString text = c.symbol.symbology->encode(QString::fromLatin1(c.symbol.code));
+        files << dir.filePath(QString("default%1.pgm").arg(files.size()));
+        ASSERT_TRUE(renderText(text, BarcodeFont::family(), 20, 300).save(files.last()));
+    }
     QString failure;
-    EXPECT_EQ(readFiles({file}, {}, &failure).value(file), QStringList{"EAN-13:0036000291452"})
-        << failure.toStdString();
+    const QHash<QString, QStringList> read = readFiles(files, {}, &failure);
+    ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
+    for (int i = 0; i < files.size(); ++i)
+        EXPECT_EQ(read.value(files[i]), QStringList{cases[i].reading});
 }
 
 TEST_F(BarcodeRenderTest, RegisteringAgainChangesNothing) {
