@@ -25,7 +25,7 @@ struct SnowInputs {
 struct SnowResult {
     // Values read (a text that is not a number counts as 0).
     float as = 0, ce = 0, ct = 0, mu = 0;
-    float qsk = 0;    // daN/m²
+    double qsk = 0;   // daN/m²
     float qs = 0;     // daN/m²
     QString formula;  // qsk formula alone, e.g. "0,51·[1+(750/481)²]"
     QString text6, text2, text8, text1;
