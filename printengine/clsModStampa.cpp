@@ -502,6 +502,9 @@ void clsModStampa::leggiModello() {
                 newPage();
                 ++p;
                 condiviso.nPagCorr = p;
+                // A page break is only that: a text after it would be read back as a
+                // second break.
+                continue;
             }
             if (!v.specifica) continue;
             QString nome = v.nome;

@@ -288,3 +288,16 @@ TEST(Modello, EntryParsing) {
         EXPECT_EQ(v.troncato, c.truncated) << c.body.toStdString();
     }
 }
+
+TEST(Modello, PageBreakWithATextIsOnlyABreak) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("n.VLM");
+    writeAll(path, header() + entry("Linea", "|x1=1|") + entry("New Page", "|x1=2|") +
+                       entry("Linea", "|x1=3|"));
+    JobFixture f;
+    f.j().NomeDocumento = path;
+    f.j().leggiModello();
+    ASSERT_EQ(f.j().PagineTotAnteprima(), 2);
+    EXPECT_EQ(namesOf(*(*f.j().Pagine())[1]), QStringList({"New Page", "Linea"}));
+    EXPECT_TRUE((*f.j().Pagine())[1]->Comandi()[0]->StringaComando.isEmpty());
+}

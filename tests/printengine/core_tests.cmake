@@ -16,3 +16,9 @@ tessaro_add_test(NAME printengine_component_tests
           ${CMAKE_CURRENT_LIST_DIR}/InterfaceOrderTest.cpp
   LIBS velmora_interface platform_com Qt6::Gui)
 add_dependencies(printengine_component_tests velmora)
+
+# Mutated model files and specification strings (also run under the sanitizers).
+tessaro_add_test(NAME printengine_core_fuzz_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CoreTestMain.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/CoreFuzzTest.cpp
+  LIBS printengine_core)
