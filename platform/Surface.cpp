@@ -1,5 +1,6 @@
 #include "Surface.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 
 #include <cmath>
@@ -257,6 +258,47 @@ double PainterSurface::TextHeight(const QString& text) const {
     const int lines = int(text.count(QLatin1Char('\n'))) + 1;
     const double px = (fm.height() + (lines - 1) * fm.lineSpacing()) * emPx / 1000.0;
     return ScaleY(px, vbPixels, scaleMode_);
+}
+
+void PainterSurface::Print(const QString& text) {
+    const double height = TextHeight(text);
+    if (painter_ && !text.isEmpty()) {
+        updateFont();
+        QFont font = measureFont_;
+        font.setPointSizeF(fontSize_ * dpiY() / 72.0 * 72.0 /
+                           (painter_->device() ? painter_->device()->logicalDpiY() : dpiY()));
+        const QFontMetricsF fm(measureFont_);
+        const double emPx = fontSize_ * dpiY() / 72.0;
+        const QPointF at = toDevice(currentX_, currentY_);
+        painter_->setFont(font);
+        painter_->setPen(gdi::toQColor(foreColor_));
+        double y = at.y() + fm.ascent() * emPx / 1000.0;
+        for (const QString& line : text.split(QLatin1Char('\n'))) {
+            painter_->drawText(QPointF(at.x(), y), QString(line).remove(QLatin1Char('\r')));
+            y += fm.lineSpacing() * emPx / 1000.0;
+        }
+    }
+    currentX_ = scaleLeft_;
+    currentY_ += height;
+}
+
+namespace {
+
+// The installed families, read once: the database is not scanned at each call.
+const QStringList& installedFamilies() {
+    static const QStringList families = QFontDatabase::families();
+    return families;
+}
+
+}  // namespace
+
+int PainterSurface::FontCount() const {
+    return int(installedFamilies().size());
+}
+
+QString PainterSurface::Fonts(int index) const {
+    const QStringList& f = installedFamilies();
+    return index >= 0 && index < f.size() ? f.at(index) : QString();
 }
 
 PictureSurface::PictureSurface(int width, int height, double dpi) : dpi_(dpi > 0 ? dpi : 96) {

@@ -101,6 +101,12 @@ public:
     virtual void setFontBold(bool bold) = 0;
     virtual double TextWidth(const QString& text) const = 0;   // scale units
     virtual double TextHeight(const QString& text) const = 0;  // scale units
+    // Writes the text in the surface's font and fore colour with its cell's top-left
+    // corner at the current position, then moves to the start of the next line.
+    virtual void Print(const QString& text) = 0;
+    // The fonts the surface can use (the installed families, in alphabetical order).
+    virtual int FontCount() const = 0;
+    virtual QString Fonts(int index) const = 0;  // "" outside 0..FontCount-1
 };
 
 // Sizes of texts and lines in device pixels as the drawing commands compute them,
@@ -185,6 +191,9 @@ public:
     void setFontBold(bool bold) override;
     double TextWidth(const QString& text) const override;
     double TextHeight(const QString& text) const override;
+    void Print(const QString& text) override;
+    int FontCount() const override;
+    QString Fonts(int index) const override;
 
     // Position of a scale point in device pixels (scale origin included).
     QPointF toDevice(double x, double y) const;

@@ -205,3 +205,27 @@ TEST(SurfaceConversions, LineWidthsAndTextHeights) {
     EXPECT_NEAR(printerTextHeight(10, 0.8, 2.4), -66.667, 0.001);
     EXPECT_NEAR(pictureTextHeight(10, 1, 15), 14.925, 0.001);
 }
+
+TEST(SurfaceText, PrintWritesAtTheCurrentPositionAndMovesDown) {
+    PictureSurface pic(300, 100, 96);
+    pic.setScaleMode(vbMillimeters);
+    pic.setFontName("Arial");
+    pic.setFontSize(12);
+    pic.setForeColor(kRed);
+    pic.setCurrentX(20);
+    pic.setCurrentY(5);
+    pic.Print("12");
+    EXPECT_EQ(pic.currentX(), 0);
+    EXPECT_NEAR(pic.currentY(), 5 + pic.TextHeight("12"), 1e-9);
+    const QRect box = probe::inkBox(pic.image());
+    ASSERT_FALSE(box.isNull());
+    EXPECT_NEAR(box.left(), pic.toPixelsX(20), 3);
+    EXPECT_GT(box.top(), pic.toPixelsY(5));
+    EXPECT_LT(box.bottom(), pic.toPixelsY(5 + pic.TextHeight("12")));
+    EXPECT_NEAR(box.width(), pic.toPixelsX(pic.TextWidth("12")), 3);
+
+    EXPECT_GT(pic.FontCount(), 0);
+    EXPECT_FALSE(pic.Fonts(0).isEmpty());
+    EXPECT_EQ(pic.Fonts(pic.FontCount()), QString());
+    EXPECT_EQ(pic.Fonts(-1), QString());
+}

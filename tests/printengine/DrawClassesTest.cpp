@@ -580,3 +580,39 @@ TEST(DrawClasses, PdfPageLandsWhereThePreviewDoes) {
     EXPECT_NEAR(text.top() * 25.4 / 300, 40.67, 0.1);
     EXPECT_NEAR(text.left() * 25.4 / 300, 10.28, 0.1);
 }
+
+TEST(DrawClasses, NoBrushOfTheirOwnLeavesTheDevicesBrush) {
+    // Fill 7 on every filled class, and 8 on circles and rectangles: the brush
+    // already in the context fills them.
+    PictureSurface pic(200, 60);
+    gdi::HBRUSH green = gdi::CreateSolidBrush(kGreen);
+    gdi::HGDIOBJ old = gdi::SelectObject(pic.hDC(), green);
+    Rettangolo r;
+    r.DC = pic.hDC();
+    r.setVertic(4);
+    r.inser_vert_ret(5, 5, 1);
+    r.inser_vert_ret(45, 5, 2);
+    r.inser_vert_ret(45, 45, 3);
+    r.inser_vert_ret(5, 45, 4);
+    r.campitura = Immagine;
+    r.disrettangolo();
+    Cerchio c;
+    c.DC = pic.hDC();
+    c.Xcentro = 75, c.Ycentro = 25, c.Xpunto = 95, c.YPunto = 25;
+    c.campitura = Trasparente;
+    c.discerchio();
+    superficie s;
+    s.DC = pic.hDC();
+    s.setVertic(3);
+    s.inser_vert_sup(110, 5, 1);
+    s.inser_vert_sup(150, 45, 2);
+    s.inser_vert_sup(110, 45, 3);
+    s.campitura = Trasparente;
+    s.disSup();
+    EXPECT_EQ(pic.hDC()->currentBrush(), green) << "put back after each drawing";
+    gdi::SelectObject(pic.hDC(), old);
+    EXPECT_TRUE(gdi::DeleteObject(green));
+    EXPECT_EQ(at(pic.image(), 25, 25), uint32_t(kGreen));
+    EXPECT_EQ(at(pic.image(), 75, 25), uint32_t(kGreen));
+    EXPECT_EQ(at(pic.image(), 120, 35), uint32_t(kGreen));
+}
