@@ -6,9 +6,12 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -130,6 +133,25 @@ QLabel* label(QWidget* parent, const QString& text, int x, int y, int w, int h =
     return l;
 }
 
+// The window's icon: a slab under a distributed load.
+QIcon icona() {
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(0, 0, 255));
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(QRectF(1, 1, 30, 30), 5, 5);
+    p.setPen(QPen(Qt::white, 2));
+    for (int x = 7; x <= 25; x += 6) {
+        p.drawLine(QPointF(x, 6), QPointF(x, 16));
+        p.drawLine(QPointF(x - 3, 13), QPointF(x, 16));
+        p.drawLine(QPointF(x + 3, 13), QPointF(x, 16));
+    }
+    p.fillRect(QRectF(4, 19, 24, 6), Qt::white);
+    return QIcon(pm);
+}
+
 }  // namespace
 
 sovraccarichi::sovraccarichi(platform::SettingsStore& settings, platform::Prompter& prompter,
@@ -144,6 +166,7 @@ sovraccarichi::sovraccarichi(platform::SettingsStore& settings, platform::Prompt
     showModal = [](QDialog& dlg) { return dlg.exec(); };
 
     setWindowTitle(QStringLiteral("Tessaro D.M. 14/01/2008"));
+    setWindowIcon(icona());
     QFont f(QStringLiteral("Liberation Sans"));
     f.setPixelSize(11);
     setFont(f);

@@ -28,6 +28,8 @@ const QString kSection = QStringLiteral("Sovraccarichi");
 
 // Placements beyond this many twips are damaged settings, not a screen.
 constexpr double kMaxTwips = 300000;
+// A restored window is never smaller than this (pixels), so that it can still be used.
+constexpr int kMinRestoredWidth = 240, kMinRestoredHeight = 160;
 
 }  // namespace
 
@@ -76,11 +78,11 @@ void sovraccarichi::Leggi_Parametri_Registro_Sovraccarichi() {
     QSize outer(twipsToPx(outerWidthTwips()), twipsToPx(outerHeightTwips()));
     bool sized = false;
     if (const auto w = read("Width"); w && *w > 0) {
-        outer.setWidth(std::max(twipsToPx(*w), minimumWidth()));
+        outer.setWidth(std::max(twipsToPx(*w), kMinRestoredWidth));
         sized = true;
     }
     if (const auto h = read("Height"); h && *h > 0) {
-        outer.setHeight(std::max(twipsToPx(*h), minimumHeight()));
+        outer.setHeight(std::max(twipsToPx(*h), kMinRestoredHeight));
         sized = true;
     }
     // A placement left on a screen that is no longer there comes back to the design one.

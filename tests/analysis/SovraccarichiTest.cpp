@@ -626,6 +626,8 @@ TEST_F(WindowTest, StoredPlacementIsRestoredKeyByKey) {
         {"1500", "300", "15000", "10500", QRect(20, 100, 1000, 700)},
         {"", "600", "abc", "12000", QRect(40, 101, 875, 800)},
         {"1e12", "-", "16500", "", QRect(8, 101, 1100, 636)},
+        // Off every screen: the design place; too small to use: a usable size.
+        {"100000", "100000", "15", "15", QRect(8, 101, 240, 160)},
     };
     for (const Case& c : cases) {
         platform::MemorySettingsStore store;
