@@ -122,4 +122,12 @@ QString EspandiUPCE(const QString& codice) {
     }
 }
 
+QString encodeForType(const QString& tipoCodice, const QString& codice) {
+    if (tipoCodice == u"EAN13") return CodificaEAN13(codice);
+    if (tipoCodice == u"EAN8") return CodificaEAN8(codice);
+    if (tipoCodice == u"UPC-A") return CodificaUPCA(codice);
+    if (tipoCodice == u"UPC-E") return CodificaUPCE(codice);
+    return codice;
+}
+
 }  // namespace UPCEAN

@@ -31,4 +31,8 @@ QString CodificaUPCE(const QString& codice);
 // number without its check digit; "" when the seventh character is not a digit.
 QString EspandiUPCE(const QString& codice);
 
+// The printed string of a code for a symbology name as the "TipoCodice=" key holds it
+// ("EAN13", "EAN8", "UPC-A", "UPC-E"); any other name, or none, leaves the code unchanged.
+QString encodeForType(const QString& tipoCodice, const QString& codice);
+
 }  // namespace UPCEAN

@@ -100,6 +100,26 @@ TEST(UpceTest, CheckDigitChoosesTheParity) {
     }
 }
 
+TEST(EncodeForTypeTest, SymbologyNameChoosesTheEncoder) {
+    struct {
+        const char* type;
+        const char* code;
+        QString printed;
+    } cases[] = {
+        {"EAN13", "400638133393", latin1("\xC4(0Q63YR*DDDJDB)")},
+        {"EAN8", "9638507", latin1("(9638*FAHE)")},
+        {"UPC-A", "03600029145", latin1("\xC0(a36000*CJBEFs)\xC2")},
+        {"UPC-E", "123456", latin1("\xC0(R23UV6+\xC5")},
+        // Any other name prints the code as it is: the names are matched exactly.
+        {"ean13", "400638133393", "400638133393"},
+        {"EAN-13", "400638133393", "400638133393"},
+        {" ", "12345 12345", "12345 12345"},
+        {"", "12345", "12345"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(UPCEAN::encodeForType(c.type, c.code), c.printed) << '"' << c.type << '"';
+}
+
 TEST(CifraControlloTest, Modulo10WithWeightsFromTheRight) {
     struct {
         const char* digits;
