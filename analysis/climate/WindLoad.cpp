@@ -8,24 +8,24 @@ namespace climate {
 
 std::optional<WindZoneRow> windZone(int zone) {
     static const WindZoneRow rows[9] = {
-        {25, 1000, 0.010f}, {25, 750, 0.015f},  {27, 500, 0.020f},
-        {28, 500, 0.020f},  {28, 750, 0.015f},  {28, 500, 0.020f},
-        {28, 1000, 0.015f}, {30, 1500, 0.010f}, {31, 500, 0.020f},
+        {25, 1000, 0.010}, {25, 750, 0.015},  {27, 500, 0.020},
+        {28, 500, 0.020},  {28, 750, 0.015},  {28, 500, 0.020},
+        {28, 1000, 0.015}, {30, 1500, 0.010}, {31, 500, 0.020},
     };
     if (zone < 1 || zone > 9) return std::nullopt;
     return rows[zone - 1];
 }
 
 CategoryRow categoryRow(const QString& category) {
-    if (category == QLatin1String("I")) return {0.17f, 0.01f, 2};
-    if (category == QLatin1String("II")) return {0.19f, 0.05f, 4};
-    if (category == QLatin1String("III")) return {0.20f, 0.10f, 5};
-    if (category == QLatin1String("IV")) return {0.22f, 0.30f, 8};
-    if (category == QLatin1String("V")) return {0.23f, 0.70f, 12};
+    if (category == QLatin1String("I")) return {0.17, 0.01, 2};
+    if (category == QLatin1String("II")) return {0.19, 0.05, 4};
+    if (category == QLatin1String("III")) return {0.20, 0.10, 5};
+    if (category == QLatin1String("IV")) return {0.22, 0.30, 8};
+    if (category == QLatin1String("V")) return {0.23, 0.70, 12};
     return {0, 1, 1};
 }
 
-QString exposureCategory(int zone, const QString& roughness, float d, float as) {
+QString exposureCategory(int zone, const QString& roughness, double d, double as) {
     const QChar c = roughness.isEmpty() ? QLatin1Char('D') : roughness.at(0);
     const bool a = c == QLatin1Char('A'), b = c == QLatin1Char('B'), cc = c == QLatin1Char('C');
     const bool dd = !a && !b && !cc;
@@ -77,13 +77,12 @@ QString exposureCategory(int zone, const QString& roughness, float d, float as) 
     return zone == 1 ? QStringLiteral("IV") : QStringLiteral("III");
 }
 
-float exposureCoefficient(const QString& category, float height, float ct) {
+double exposureCoefficient(const QString& category, double height, double ct) {
     const CategoryRow row = categoryRow(category);
     if (row.kr == 0) return 0;
     const double zeff = height >= row.zmin ? height : row.zmin;
-    const double l = std::log(zeff / static_cast<double>(row.z0));
-    const double kr = row.kr;
-    return static_cast<float>(kr * kr * ct * l * (7.0 + ct * l));
+    const double l = std::log(zeff / row.z0);
+    return row.kr * row.kr * ct * l * (7.0 + ct * l);
 }
 
 QString windFieldMessage(WindField field) {
@@ -128,26 +127,22 @@ WindOutcome computeWind(const WindInputs& in) {
     WindResult& r = out.result;
     r.zone = windZone(in.zone) ? in.zone : 4;
     r.roughness = in.roughness.isEmpty() ? QStringLiteral("D") : in.roughness.left(1);
-    r.as = vb::CSng(in.altitude);
-    r.distance = vb::CSng(in.distance);
-    r.height = vb::CSng(in.height);
-    r.ct = vb::CSng(in.ct);
-    r.cd = vb::CSng(in.cd);
-    r.cp = vb::CSng(in.cp);
+    r.as = vb::CDbl(in.altitude);
+    r.distance = vb::CDbl(in.distance);
+    r.height = vb::CDbl(in.height);
+    r.ct = vb::CDbl(in.ct);
+    r.cd = vb::CDbl(in.cd);
+    r.cp = vb::CDbl(in.cp);
 
     const WindZoneRow zone = *windZone(r.zone);
-    if (r.as <= zone.a0)
-        r.vb = zone.vb0;
-    else
-        r.vb = static_cast<float>(zone.vb0 + static_cast<double>(zone.ka) * (r.as - zone.a0));
-    r.text10 = vb::CStr(r.vb);
-
+    r.vb = r.as <= zone.a0 ? zone.vb0 : zone.vb0 + zone.ka * (r.as - zone.a0);
     r.category = exposureCategory(r.zone, r.roughness, r.distance, r.as);
     r.ce = exposureCoefficient(r.category, r.height, r.ct);
+    // vb and ce are shown as singles in general format (seven digits).
+    r.text10 = vb::CStr(static_cast<float>(r.vb));
     r.text11 = r.category;
-    r.text13 = vb::CStr(r.ce);
+    r.text13 = vb::CStr(static_cast<float>(r.ce));
 
-    // vb and ce are singles (shown in general format); the pressures are worked out in double.
     const double qbN = static_cast<double>(r.vb) * r.vb * (rho * 0.5);
     r.text6 = QStringLiteral("(1/2)·D·Vp² = 0.5·") + vb::Format(rho, QStringLiteral("#0.00")) +
               QStringLiteral("·") + vb::Format(r.vb, QStringLiteral("#0.00")) +

@@ -11,24 +11,24 @@
 namespace climate {
 
 struct WindZoneRow {
-    float vb0;  // m/s
-    float a0;   // m
-    float ka;   // 1/s
+    double vb0;  // m/s
+    double a0;   // m
+    double ka;   // 1/s
 };
 // Zones 1..9; nothing for any other number.
 std::optional<WindZoneRow> windZone(int zone);
 
 struct CategoryRow {
-    float kr, z0, zmin;
+    double kr, z0, zmin;
 };
 // "I".."V"; anything else (the empty category) gives kr 0, z0 1, zmin 1.
 CategoryRow categoryRow(const QString& category);
 
 // Exposure category from zone, roughness class ("A".."D"), distance from the sea (km)
 // and altitude (m); empty when the site has none.
-QString exposureCategory(int zone, const QString& roughness, float distance, float altitude);
+QString exposureCategory(int zone, const QString& roughness, double distance, double altitude);
 // ce(z) for a category; the height is raised to zmin.
-float exposureCoefficient(const QString& category, float height, float ct);
+double exposureCoefficient(const QString& category, double height, double ct);
 
 struct WindInputs {
     int zone = 4;
@@ -48,14 +48,14 @@ QString windFieldMessage(WindField field);
 struct WindResult {
     int zone = 4;
     QString roughness;
-    float as = 0, distance = 0, height = 0, ct = 0, cd = 0, cp = 0;
-    float vb = 0;
+    double as = 0, distance = 0, height = 0, ct = 0, cd = 0, cp = 0;
+    double vb = 0;  // m/s
     QString category;
-    float ce = 0;
+    double ce = 0;
     double qb = 0;       // daN/m²
     double P = 0;        // daN/m²
     float carVento = 0;  // P as the single CarVentoAux keeps it
-    QString formula;  // FormulaVentoAux
+    QString formula;     // FormulaVentoAux
     QString text10, text11, text13, text6, text2, text8, text1;
 };
 

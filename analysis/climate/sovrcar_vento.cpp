@@ -416,15 +416,22 @@ bool sovrcar_vento::computeP() {
 }
 
 void sovrcar_vento::Calcola_CoefEsp() {
-    const float d = vb::CSng(Text4->text());
-    const float as = vb::CSng(Text7->text());
+    const double d = vb::CDbl(Text4->text());
+    const double as = vb::CDbl(Text7->text());
     const QString category = climate::exposureCategory(chosenZone(), chosenClass(), d, as);
-    const float ce =
-        climate::exposureCoefficient(category, vb::CSng(Text3->text()), vb::CSng(Text5->text()));
+    const double ce =
+        climate::exposureCoefficient(category, vb::CDbl(Text3->text()), vb::CDbl(Text5->text()));
     Text11->setText(category);
-    Text13->setText(vb::CStr(ce));
+    Text13->setText(vb::CStr(static_cast<float>(ce)));
     FiguraCategoria->setCategory(category);
 }
+
+namespace {
+// The wind parameter set holds singles in general format.
+QString single(double v) {
+    return vb::CStr(static_cast<float>(v));
+}
+}  // namespace
 
 void sovrcar_vento::Command1_Click() {
     // Hand back only what the fields now say: a value that does not compute keeps the
@@ -448,14 +455,14 @@ void sovrcar_vento::Command1_Click() {
     handBack.value = vb::Format(CarVentoAux, QStringLiteral("##0.00"));
     handBack.zona = QString::number(last_.zone);
     handBack.classe = last_.roughness;
-    handBack.distanza = vb::CStr(last_.distance);
-    handBack.altezza = vb::CStr(last_.height);
+    handBack.distanza = single(last_.distance);
+    handBack.altezza = single(last_.height);
     handBack.categoria = last_.category;
-    handBack.ce = vb::CStr(last_.ce);
-    handBack.ct = vb::CStr(last_.ct);
-    handBack.cd = vb::CStr(last_.cd);
-    handBack.cp = vb::CStr(last_.cp);
-    handBack.vb = vb::CStr(last_.vb);
+    handBack.ce = single(last_.ce);
+    handBack.ct = single(last_.ct);
+    handBack.cd = single(last_.cd);
+    handBack.cp = single(last_.cp);
+    handBack.vb = single(last_.vb);
     record_.VentoAttivo = 1;
     accept();
 }
