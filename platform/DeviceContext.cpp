@@ -346,13 +346,24 @@ bool DeviceContext::polyline(const POINT* points, int count) {
     return true;
 }
 
+namespace {
+
+// The box of an ellipse or arc, in doubles: 32-bit corners far apart must not
+// overflow. Empty when it has no width or height.
+QRectF boxOf(int left, int top, int right, int bottom) {
+    const double l = std::min(left, right), r = std::max(left, right);
+    const double t = std::min(top, bottom), b = std::max(top, bottom);
+    return QRectF(l, t, r - l, b - t);
+}
+
+}  // namespace
+
 bool DeviceContext::ellipse(int left, int top, int right, int bottom) {
     if (!painter_) return true;
-    const QRect box = QRect(QPoint(left, top), QPoint(right, bottom)).normalized();
+    const QRectF r = boxOf(left, top, right, bottom);
     // An empty box draws nothing, as a zero-sized ellipse has no area and no rim.
-    if (box.width() <= 1 || box.height() <= 1) return true;
+    if (r.width() <= 0 || r.height() <= 0) return true;
     applyPen();
-    const QRectF r(box.left(), box.top(), box.width() - 1, box.height() - 1);
     paintShape(painter_, fillBrush(), hatchOnOpaque(), toQColor(bkColor_),
                [&] { painter_->drawEllipse(r); });
     return true;
@@ -361,13 +372,10 @@ bool DeviceContext::ellipse(int left, int top, int right, int bottom) {
 bool DeviceContext::arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd,
                         int yEnd) {
     if (!painter_) return true;
-    const QRect box = QRect(QPoint(left, top), QPoint(right, bottom)).normalized();
-    if (box.width() <= 1 || box.height() <= 1) return true;
-    const QRectF r(box.left(), box.top(), box.width() - 1, box.height() - 1);
-    const double cx = (double(left) + right) / 2.0;
-    const double cy = (double(top) + bottom) / 2.0;
-    const double ax = (right - left) / 2.0;
-    const double ay = (bottom - top) / 2.0;
+    const QRectF r = boxOf(left, top, right, bottom);
+    if (r.width() <= 0 || r.height() <= 0) return true;
+    const double cx = r.center().x(), cy = r.center().y();
+    const double ax = r.width() / 2.0, ay = r.height() / 2.0;
     // Angles as seen on the page (y grows down), anticlockwise from +x.
     auto angleOf = [&](int x, int y) {
         return std::atan2(-(y - cy) / ay, (x - cx) / ax) * 180.0 / M_PI;

@@ -22,6 +22,8 @@ void Arco::Disarco() {
     const int32_t yc = vb::CLng(fy);
     int32_t r = vb::CLng(fr);
     if (r > 100000) r = 100000;  // nearly straight arcs stay within the device's range
-    gdi::Arc(DC, xc - r, yc - r, xc + r, yc + r, vb::CLng(p1x), vb::CLng(p1y), vb::CLng(p2x),
-             vb::CLng(p2y));
+    // The box's corners stay 32-bit even about a centre far off the page.
+    auto corner = [](int64_t v) { return vb::CLng(double(v)); };
+    gdi::Arc(DC, corner(int64_t(xc) - r), corner(int64_t(yc) - r), corner(int64_t(xc) + r),
+             corner(int64_t(yc) + r), vb::CLng(p1x), vb::CLng(p1y), vb::CLng(p2x), vb::CLng(p2y));
 }

@@ -236,27 +236,35 @@ int IntersezCerchi(float x1, float y1, float r1, float x2, float y2, float r2, P
     const double o = 2 * (bx - ax);
     const double m = 2 * (by - ay);
     const double k = bx * bx - ax * ax + by * by - ay * ay - br * br + ar * ar;
-    if (m != 0) {
-        const double v = float(-o / m);
-        const double c0 = float(k / m);
+    const double v = m != 0 ? float(-o / m) : 0.0;
+    const double c0 = m != 0 ? float(k / m) : 0.0;
+    if (m != 0 && std::fabs(v) <= 1 && std::isfinite(c0)) {
         double delta, px = 0, qx = 0;
         RisolviEq2Grado(1 + v * v, 2 * c0 * v - 2 * ax - 2 * ay * v,
                         ax * ax + c0 * c0 + ay * ay - 2 * ay * c0 - ar * ar, delta, px, qx);
-        if (delta < 0) return 0;
+        if (!(delta >= 0)) return 0;
         // Both points lie on the chord, so each takes its y from it.
         p = {float(px), float(c0 + v * px)};
         q = {float(qx), float(c0 + v * qx)};
         return 1;
     }
-    // Centres on one horizontal: the chord is the vertical x = K / o; concentric
-    // circles (o = 0) have no single meeting points.
-    if (o == 0) return 0;
-    const double x = k / o;
-    const double radicando = ar * ar - (x - ax) * (x - ax);
-    if (radicando < 0) return 0;
-    const double h = std::sqrt(radicando);
-    p = {float(x), float(ay + h)};
-    q = {float(x), float(ay - h)};
+    // A steep or vertical chord (centres on or near one horizontal) is ill-suited to
+    // y = c0 + v·x: the points are found from the line of centres instead. Concentric
+    // circles have no single meeting points.
+    const double d = std::hypot(bx - ax, by - ay);
+    if (!(d > 0)) return 0;
+    const double a = (d * d + ar * ar - br * br) / (2 * d);
+    const double h2 = ar * ar - a * a;
+    if (!(h2 >= 0)) return 0;
+    const double h = std::sqrt(h2);
+    const double ux = (bx - ax) / d, uy = (by - ay) / d;
+    const double mx = ax + a * ux, my = ay + a * uy;
+    Punto uno{float(mx - h * uy), float(my + h * ux)};
+    Punto due{float(mx + h * uy), float(my - h * ux)};
+    // First the point with the larger x (then the larger y), as the roots come.
+    if (due.x > uno.x || (due.x == uno.x && due.y > uno.y)) std::swap(uno, due);
+    p = uno;
+    q = due;
     return 1;
 }
 

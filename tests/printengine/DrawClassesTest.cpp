@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <stdexcept>
 
 #include "Arco.h"
@@ -615,4 +616,45 @@ TEST(DrawClasses, NoBrushOfTheirOwnLeavesTheDevicesBrush) {
     EXPECT_EQ(at(pic.image(), 25, 25), uint32_t(kGreen));
     EXPECT_EQ(at(pic.image(), 75, 25), uint32_t(kGreen));
     EXPECT_EQ(at(pic.image(), 120, 35), uint32_t(kGreen));
+}
+
+TEST(DrawClasses, ExtremeCoordinatesNeitherCrashNorHang) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const float values[] = {3e9f, -3e9f, 2147483647.0f, nan, inf, 1e-30f};
+    PictureSurface pic(50, 50);
+    for (float v : values) {
+        Cerchio c;
+        c.DC = pic.hDC();
+        c.Xcentro = 25, c.Ycentro = 25, c.Xpunto = v, c.YPunto = 25;
+        c.campitura = Solido;
+        c.discerchio();
+        Arco a;
+        a.DC = pic.hDC();
+        a.p1x = v, a.p1y = 0, a.p2x = 0, a.p2y = v, a.p3x = -v, a.p3y = 1;
+        a.spescont = v;
+        a.Disarco();
+        superficie s;
+        s.DC = pic.hDC();
+        s.setVertic(3);
+        s.inser_vert_sup(v, 0, 1);
+        s.inser_vert_sup(10, v, 2);
+        s.inser_vert_sup(-v, 10, 3);
+        s.campitura = Rombi;
+        s.disSup();
+        testo t;
+        t.DC = pic.hDC();
+        t.stringa_testo = "x";
+        t.dimens_testo = v;
+        t.pos_testox = v;
+        t.dis_testo();
+    }
+    // A circle too big for the page covers it all with its fill.
+    Cerchio big;
+    big.DC = pic.hDC();
+    big.Xcentro = 25, big.Ycentro = 25, big.Xpunto = 1e6f, big.YPunto = 25;
+    big.campitura = Solido;
+    big.colocampitura = kRed;
+    big.discerchio();
+    EXPECT_EQ(at(pic.image(), 25, 25), uint32_t(kRed));
 }

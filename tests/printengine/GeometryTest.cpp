@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -200,6 +201,12 @@ TEST(GeometryIntersections, TwoCircles) {
     ASSERT_EQ(IntersezCerchi(0, 0, 5, 8, 0, 5, p, q), 1);
     EXPECT_EQ(p, (Punto{4, 3}));
     EXPECT_EQ(q, (Punto{4, -3}));
+    // Centres nearly on one horizontal: a very steep chord, the same points.
+    ASSERT_EQ(IntersezCerchi(0, 0, 5, 8, 0.000001f, 5, p, q), 1);
+    EXPECT_NEAR(p.x, 4, 1e-4);
+    EXPECT_NEAR(q.x, 4, 1e-4);
+    EXPECT_NEAR(std::max(p.y, q.y), 3, 1e-4);
+    EXPECT_NEAR(std::min(p.y, q.y), -3, 1e-4);
     // Touching from outside: one point, twice.
     ASSERT_EQ(IntersezCerchi(0, 0, 2, 5, 0, 3, p, q), 1);
     EXPECT_EQ(p, (Punto{2, 0}));
