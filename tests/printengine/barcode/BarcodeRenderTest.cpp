@@ -221,9 +221,11 @@ TEST_F(BarcodeRenderTest, ExamplesDecodeAtOtherSizesAndResolutions) {
             const QString text = c.symbology->encode(QString::fromLatin1(c.code));
             const QImage image = renderText(text, BarcodeFont::family(), size.points, size.dpi);
             expectReading(image, *c.symbology, expectedReading(c),
-                          std::string(c.symbology->name) + ' ' + c.code + " at " +
-                              std::to_string(size.points) + " pt, " + std::to_string(size.dpi) +
-                              " dpi");
+                          QString("%1 %2 at %3 pt, %4 dpi")
+                              .arg(c.symbology->name, c.code)
+                              .arg(size.points)
+                              .arg(size.dpi)
+                              .toStdString());
         }
     }
     checkReadings();

@@ -59,7 +59,12 @@ INSTANTIATE_TEST_SUITE_P(
         EncoderCase{"UPCE", UPCEAN::CodificaUPCE, "", latin1("\xC0(QQQ000+\xC0")},
         // Non-digits are encoded by their code's distance from "0" (A = 17, B = 18, C = 19).
         EncoderCase{"EAN13", UPCEAN::CodificaEAN13, "ABC", latin1("\xC0(000000*AARSTE)")},
-        EncoderCase{"EAN8", UPCEAN::CodificaEAN8, "A", latin1("(0000*AARJ)")}));
+        EncoderCase{"EAN8", UPCEAN::CodificaEAN8, "A", latin1("(0000*AARJ)")},
+        // A non-digit first character picks the parity row of its value modulo 10:
+        // "A" (17) row 7, "/" (-1) row 9.
+        EncoderCase{"EAN13", UPCEAN::CodificaEAN13, "A00000000000", latin1("\xD1(0Q0Q0Q*AAAAAD)")},
+        EncoderCase{"EAN13", UPCEAN::CodificaEAN13, "/00000000000",
+                    latin1("\xBF(0QQ0Q0*AAAAAB)")}));
 
 TEST(UpceTest, NonDigitLastCharacterLeavesNothingToExpand) {
     // EspandiUPCE gives "", whose check digit is 0: parity BBBAAA.
