@@ -44,7 +44,8 @@ DESCENT = 450
 DIGIT_WIDTH = 7
 LEFT_QUIET = 7  # blank start of "(": the left quiet zone of EAN-8, which has nothing before it
 RIGHT_QUIET = 7  # after ")" and "+"
-OUTSIDE_ADVANCE = 4  # 192..201 before "(": 4 + 7 = 11 modules, as EAN-13 asks
+OUTSIDE_ADVANCE = 5  # 192..201: with the 7 blank modules of "(" or ")" and "+", a quiet
+                     # zone of 12 modules on the side of the symbol where they stand
 TEXT_WIDTH = 4.4  # ink width of a human-readable digit
 STROKE = 0.85  # stroke of the human-readable digits
 
@@ -218,10 +219,10 @@ def build_glyphs():
         o = Outline()
         o.pattern(0, SET_C[d], GUARD_BOTTOM, BAR_TOP)
         glyphs["upcaCheck%d" % d] = (o, DIGIT_WIDTH, chr(ord("q") + d))
-        # 192..201: digit in the quiet zone. Before "(" its ink runs on into the start
-        # guard's own quiet zone; after ")" or "+" it stands beyond their quiet zone.
+        # 192..201: digit in the quiet zone, within its own advance so that nothing
+        # spills past the end of the text.
         o = Outline()
-        draw_digit(o, d, 0.5)
+        draw_digit(o, d, (OUTSIDE_ADVANCE - TEXT_WIDTH) / 2.0)
         glyphs["outside%d" % d] = (o, OUTSIDE_ADVANCE, chr(0xC0 + d))
 
     o = Outline()

@@ -43,13 +43,15 @@ QFont barcodeFont(const QString& name, double points) {
 // The text drawn with its cell's top-left corner at the image's top-left corner, as the
 // print engine places texts, on an image exactly as wide as the text's advance (the quiet
 // zones must come from the font) and reaching down to the foot of the symbol's ink.
-QImage renderText(const QString& text, const QString& fontName, double points, int dpi) {
+// extraWidth leaves room after the advance, to see whether any ink falls there.
+QImage renderText(const QString& text, const QString& fontName, double points, int dpi,
+                  int extraWidth = 0) {
     const QFont font = barcodeFont(fontName, points);
     const QImage probe = blankPage(1, 1, dpi);
     const QFontMetricsF metrics(font, &probe);
     const double foot = metrics.ascent() + metrics.boundingRect(text).bottom();
-    QImage image =
-        blankPage(int(std::ceil(metrics.horizontalAdvance(text))), int(std::ceil(foot)), dpi);
+    QImage image = blankPage(int(std::ceil(metrics.horizontalAdvance(text))) + extraWidth,
+                             int(std::ceil(foot)), dpi);
     QPainter painter(&image);
     painter.setFont(font);
     painter.setPen(Qt::black);
@@ -362,6 +364,23 @@ TEST_F(BarcodeRenderTest, CellIsThatOfATextFaceWithTheBarsAtItsTop) {
     EXPECT_LE(top, 1);
     // The symbol is far taller than its cell: 78 modules of 0.33 mm.
     EXPECT_NEAR(image.height() * kMmPerInch / 300, 78 * kNominalModuleMm, 0.5);
+}
+
+TEST_F(BarcodeRenderTest, InkStaysWithinTheAdvance) {
+    // Whatever follows the symbol on the line must not touch it, digits outside included.
+    const QFont font = barcodeFont(BarcodeFont::family(), 20);
+    const QImage probe = blankPage(1, 1, 300);
+    const QFontMetricsF metrics(font, &probe);
+    for (const SymbolCase& c : kExamples) {
+        const QString text = c.symbology->encode(QString::fromLatin1(c.code));
+        const int advance = int(std::ceil(metrics.horizontalAdvance(text)));
+        const QImage image = renderText(text, BarcodeFont::family(), 20, 300, 100);
+        int lastInk = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (const InkRun& r : darkRunsInRow(image, y)) lastInk = std::max(lastInk, r.last);
+        EXPECT_GT(lastInk, advance / 2) << c.symbology->name;
+        EXPECT_LT(lastInk, advance) << c.symbology->name;
+    }
 }
 
 TEST_F(BarcodeRenderTest, PdfEmbedsTheFontAndDecodes) {
