@@ -22,3 +22,10 @@ tessaro_add_test(NAME printengine_core_fuzz_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/CoreTestMain.cpp
           ${CMAKE_CURRENT_LIST_DIR}/CoreFuzzTest.cpp
   LIBS printengine_core)
+
+# The command line, run as a program.
+tessaro_add_test(NAME velmora_cli_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CoreTestMain.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/VelmoraCliTest.cpp
+  LIBS Qt6::Gui)
+add_dependencies(velmora_cli_tests velmora-cli velmora)

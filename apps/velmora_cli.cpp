@@ -1,0 +1,243 @@
+// Command line of the print library: what a model or document file holds, the
+// printers, and the registration of the component.
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <dlfcn.h>
+
+#include <cstdio>
+
+#include "Errore.h"
+#include "ModelloStampa.h"
+#include "Printer.h"
+#include "Prompter.h"
+#include "clsModStampa.h"
+
+namespace {
+
+void err(const QString& s) {
+    std::fprintf(stderr, "%s\n", s.toLocal8Bit().constData());
+}
+void out(const QString& s) {
+    std::fprintf(stdout, "%s\n", s.toUtf8().constData());
+}
+
+int usage() {
+    err(
+        QStringLiteral("Uso: velmora info FILE.VLM|FILE.DSS [--json]\n"
+                       "     velmora printers\n"
+                       "     velmora register | velmora unregister"));
+    return 2;
+}
+
+QString libraryPath() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/libvelmora.so");
+}
+
+int registration(bool add) {
+    const QString path = libraryPath();
+    void* h = ::dlopen(path.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
+    if (!h) {
+        err(QStringLiteral("velmora: impossibile caricare la libreria \"%1\"").arg(path));
+        return 1;
+    }
+    auto f = reinterpret_cast<int32_t (*)()>(
+        ::dlsym(h, add ? "DllRegisterServer" : "DllUnregisterServer"));
+    const int32_t hr = f ? f() : -1;
+    ::dlclose(h);
+    if (hr < 0) {
+        err(QStringLiteral("velmora: %1 non riuscita (codice 0x%2)")
+                .arg(add ? QStringLiteral("registrazione") : QStringLiteral("rimozione"))
+                .arg(static_cast<uint32_t>(hr), 8, 16, QLatin1Char('0')));
+        return 1;
+    }
+    out(add ? QStringLiteral("Registrata: %1").arg(path)
+            : QStringLiteral("Rimossa la registrazione di %1").arg(path));
+    return 0;
+}
+
+int printers() {
+    const QString current = platform::Printer::defaultPrinterName();
+    for (const QString& name : platform::Printer::availablePrinterNames())
+        out((name == current ? QStringLiteral("* ") : QStringLiteral("  ")) + name);
+    return 0;
+}
+
+QJsonValue headerValue(const velmora::modello::Intestazione& h, int k) {
+    const auto& a = h.attributi;
+    switch (k) {
+        case 0:
+            return h.PaperSize;
+        case 1:
+            return h.Orientamento;
+        case 2:
+            return h.PrintyQuality;
+        case 3:
+            return a.tipo_camp_Sup;
+        case 4:
+            return a.col_camp_Sup;
+        case 5:
+            return a.col_contorno_Sup;
+        case 6:
+            return static_cast<double>(a.spes_contorno_Sup);
+        case 7:
+            return a.tipo_contorno_Sup;
+        case 8:
+            return a.col_Linea;
+        case 9:
+            return a.tipo_Linea;
+        case 10:
+            return static_cast<double>(a.spes_Linea);
+        case 11:
+            return a.CarattereTesto_gen;
+        case 12:
+            return a.DimensTesto_gen;
+        case 13:
+            return a.BoldTesto_gen;
+        case 14:
+            return a.CorsivoTesto_gen;
+        case 15:
+            return a.BarratoTesto_gen;
+        case 16:
+            return a.SottolineatoTesto_gen;
+        case 17:
+            return a.ColoreTesto_gen;
+        case 18:
+            return a.OpacoTesto_gen;
+        default:
+            return a.ColoreOpacoTesto_gen;
+    }
+}
+
+int info(const QString& path, bool json) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        err(QStringLiteral("velmora: impossibile leggere il file \"%1\": %2")
+                .arg(path, f.errorString()));
+        return 1;
+    }
+    const QStringList righe = velmora::modello::righe(f.readAll());
+    f.close();
+
+    // The header as written, key by key.
+    using namespace velmora::modello;
+    Intestazione h;
+    QList<bool> found(chiaviIntestazione().size(), false);
+    QStringList refused;
+    leggiIntestazione(righe, [&](int k, const QString& v) {
+        try {
+            assegna(h, k, v);
+            found[k] = true;
+        } catch (const velmora::Errore&) {
+            refused << chiaviIntestazione()[k] + v;
+        }
+    });
+    const Voci voci = leggiVoci(righe);
+    if (!found.contains(true) && voci.voci.isEmpty()) {
+        err(QStringLiteral("velmora: il file \"%1\" non è un modello né un documento di stampa")
+                .arg(path));
+        return 1;
+    }
+    if (voci.troncato) {
+        err(QStringLiteral("velmora: il file \"%1\" è troncato: termina prima dell'ultimo comando")
+                .arg(path));
+        return 1;
+    }
+    if (found.contains(false) || !refused.isEmpty() || voci.incomplete > 0)
+        err(QStringLiteral("velmora: attenzione: il file \"%1\" è di un'altra versione o ha voci "
+                           "incomplete; si legge quello che contiene")
+                .arg(path));
+
+    // The pages as the engine reads them (unknown command names are dropped with their message).
+    velmora::clsModStampa::Servizi s;
+    s.printerName = platform::Printer::pdfPrinterName();
+    auto* job = new velmora::clsModStampa(s);
+    job->NomeDocumento = QFileInfo(path).absoluteFilePath();
+    job->leggiModello();
+
+    const QStringList& keys = chiaviIntestazione();
+    if (json) {
+        QJsonObject o;
+        o.insert(QStringLiteral("file"), path);
+        for (int k = 0; k < keys.size(); ++k) {
+            QString name = keys[k].mid(1, keys[k].size() - 3);
+            o.insert(name, found[k] ? headerValue(h, k) : QJsonValue());
+        }
+        QJsonArray pages;
+        if (job->Pagine()) {
+            for (const auto& p : *job->Pagine()) {
+                QJsonArray commands;
+                for (const auto& c : p->Comandi())
+                    commands.append(QJsonObject{{QStringLiteral("name"), c->NomeComando},
+                                                {QStringLiteral("spec"), c->StringaComando}});
+                pages.append(QJsonObject{{QStringLiteral("commands"), commands}});
+            }
+        }
+        o.insert(QStringLiteral("pages"), pages);
+        std::fputs(QJsonDocument(o).toJson(QJsonDocument::Indented).constData(), stdout);
+    } else {
+        out(QStringLiteral("File: %1").arg(path));
+        for (int k = 0; k < keys.size(); ++k) {
+            QJsonValue v = headerValue(h, k);
+            QString text = !found[k]             ? QStringLiteral("(assente)")
+                           : v.isBool()          ? (v.toBool() ? "True" : "False")
+                           : v.isString()        ? v.toString()
+                           : (k == 6 || k == 10) ? QString::number(v.toDouble(), 'g', 7)
+                                                 : QString::number(v.toInt());
+            out(keys[k] + QLatin1Char(' ') + text);
+        }
+        const int n = job->PagineTotAnteprima();
+        out(QStringLiteral("Pagine: %1").arg(n));
+        for (int i = 0; i < n; ++i) {
+            const auto& c = (*job->Pagine())[i]->Comandi();
+            out(QStringLiteral("Pagina %1: %2 comandi").arg(i + 1).arg(c.size()));
+            for (const auto& cmd : c) {
+                QString spec = cmd->StringaComando;
+                spec.replace(QLatin1String("\r\n"), QLatin1String("\\n"));
+                out(QStringLiteral("  %1  %2").arg(cmd->NomeComando, spec));
+            }
+        }
+    }
+    job->Release();
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Printers and fonts need a GUI application; without a display it runs off screen.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) return usage();
+    const QString cmd = args[0];
+    if (cmd == QLatin1String("register") && args.size() == 1) return registration(true);
+    if (cmd == QLatin1String("unregister") && args.size() == 1) return registration(false);
+    if (cmd == QLatin1String("printers") && args.size() == 1) return printers();
+    if (cmd == QLatin1String("info")) {
+        QString file;
+        bool json = false;
+        for (int i = 1; i < args.size(); ++i) {
+            if (args[i] == QLatin1String("--json"))
+                json = true;
+            else if (args[i].startsWith(QLatin1String("--")))
+                return usage();
+            else if (file.isEmpty())
+                file = args[i];
+            else
+                return usage();
+        }
+        if (file.isEmpty()) return usage();
+        return info(file, json);
+    }
+    return usage();
+}
