@@ -272,13 +272,16 @@ def build_font(path):
         sTypoAscender=ascent, sTypoDescender=-descent, sTypoLineGap=0,
         usWinAscent=ascent, usWinDescent=descent,
         sxHeight=u(DIGIT_TEXT_HEIGHT), sCapHeight=u(DIGIT_TEXT_HEIGHT),
+        # For renderers that read it: strike-out through the middle of the bars.
+        yStrikeoutPosition=y_units((BAR_BOTTOM + BAR_TOP) / 2), yStrikeoutSize=u(0.5),
         version=4,
         fsSelection=0x00C0,  # regular, use the typographic metrics above
         fsType=0,  # installable: PDF writers may embed it
         achVendID="NONE",
         usWeightClass=400,
     )
-    fb.setupPost(isFixedPitch=0)
+    # An underline runs under the whole symbol, clear of the bars and digits.
+    fb.setupPost(isFixedPitch=0, underlinePosition=y_units(-1.0), underlineThickness=u(0.5))
     # Smooth rendering, no grid fitting: bars keep their module widths at any size.
     gasp = newTable("gasp")
     gasp.version = 1
