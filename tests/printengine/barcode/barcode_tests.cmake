@@ -2,7 +2,7 @@
 # barcode reader (zbarimg, Debian zbar-tools).
 if(TARGET printengine_barcode)
   tessaro_add_test(NAME upcean_tests
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/UPCEANTest.cpp
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/UPCEANTest.cpp ${CMAKE_CURRENT_LIST_DIR}/BarcodeFontTest.cpp
     LIBS printengine_barcode
     SANITIZE)
 
