@@ -84,7 +84,8 @@ SnowResult computeSnow(const SnowInputs& in) {
     r.text8 = vb::Format(r.mu, pattern) + QStringLiteral("·[") + r.formula + QStringLiteral("]·") +
               vb::Format(r.ce, pattern) + QStringLiteral("·") + vb::Format(r.ct, pattern) +
               QStringLiteral(" (daN/mq)");
-    r.text1 = vb::Format(r.qs, pattern);
+    // The single's own value, not its seven-digit text, is rounded to two decimals.
+    r.text1 = vb::Format(static_cast<double>(r.qs), pattern);
     return r;
 }
 

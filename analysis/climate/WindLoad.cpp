@@ -8,9 +8,8 @@ namespace climate {
 
 std::optional<WindZoneRow> windZone(int zone) {
     static const WindZoneRow rows[9] = {
-        {25, 1000, 0.010}, {25, 750, 0.015},  {27, 500, 0.020},
-        {28, 500, 0.020},  {28, 750, 0.015},  {28, 500, 0.020},
-        {28, 1000, 0.015}, {30, 1500, 0.010}, {31, 500, 0.020},
+        {25, 1000, 0.010}, {25, 750, 0.015},  {27, 500, 0.020},  {28, 500, 0.020}, {28, 750, 0.015},
+        {28, 500, 0.020},  {28, 1000, 0.015}, {30, 1500, 0.010}, {31, 500, 0.020},
     };
     if (zone < 1 || zone > 9) return std::nullopt;
     return rows[zone - 1];
@@ -106,6 +105,15 @@ QString windFieldMessage(WindField field) {
     return {};
 }
 
+QString generalSingle(double v) {
+    if (v == 0 || !std::isfinite(v)) return vb::CStr(v);
+    // Rounded once, from the double, to seven significant digits.
+    const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(v))));
+    const double scale = std::pow(10.0, 6 - exponent);
+    const double rounded = std::round(v * scale) / scale;
+    return std::isfinite(rounded) ? vb::CStr(rounded) : vb::CStr(static_cast<float>(v));
+}
+
 WindOutcome computeWind(const WindInputs& in) {
     WindOutcome out;
     const std::pair<WindField, const QString*> checks[] = {
@@ -138,10 +146,9 @@ WindOutcome computeWind(const WindInputs& in) {
     r.vb = r.as <= zone.a0 ? zone.vb0 : zone.vb0 + zone.ka * (r.as - zone.a0);
     r.category = exposureCategory(r.zone, r.roughness, r.distance, r.as);
     r.ce = exposureCoefficient(r.category, r.height, r.ct);
-    // vb and ce are shown as singles in general format (seven digits).
-    r.text10 = vb::CStr(static_cast<float>(r.vb));
+    r.text10 = generalSingle(r.vb);
     r.text11 = r.category;
-    r.text13 = vb::CStr(static_cast<float>(r.ce));
+    r.text13 = generalSingle(r.ce);
 
     const double qbN = static_cast<double>(r.vb) * r.vb * (rho * 0.5);
     r.text6 = QStringLiteral("(1/2)·D·Vp² = 0.5·") + vb::Format(rho, QStringLiteral("#0.00")) +

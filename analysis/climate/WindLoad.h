@@ -68,4 +68,8 @@ WindOutcome computeWind(const WindInputs& in);
 
 QString windAltitudeConflictMessage(float quotaSlm);
 
+// General format with the seven significant digits of a single (vb, ce and the
+// wind parameter set).
+QString generalSingle(double v);
+
 }  // namespace climate

@@ -422,16 +422,9 @@ void sovrcar_vento::Calcola_CoefEsp() {
     const double ce =
         climate::exposureCoefficient(category, vb::CDbl(Text3->text()), vb::CDbl(Text5->text()));
     Text11->setText(category);
-    Text13->setText(vb::CStr(static_cast<float>(ce)));
+    Text13->setText(climate::generalSingle(ce));
     FiguraCategoria->setCategory(category);
 }
-
-namespace {
-// The wind parameter set holds singles in general format.
-QString single(double v) {
-    return vb::CStr(static_cast<float>(v));
-}
-}  // namespace
 
 void sovrcar_vento::Command1_Click() {
     // Hand back only what the fields now say: a value that does not compute keeps the
@@ -455,14 +448,14 @@ void sovrcar_vento::Command1_Click() {
     handBack.value = vb::Format(CarVentoAux, QStringLiteral("##0.00"));
     handBack.zona = QString::number(last_.zone);
     handBack.classe = last_.roughness;
-    handBack.distanza = single(last_.distance);
-    handBack.altezza = single(last_.height);
+    handBack.distanza = climate::generalSingle(last_.distance);
+    handBack.altezza = climate::generalSingle(last_.height);
     handBack.categoria = last_.category;
-    handBack.ce = single(last_.ce);
-    handBack.ct = single(last_.ct);
-    handBack.cd = single(last_.cd);
-    handBack.cp = single(last_.cp);
-    handBack.vb = single(last_.vb);
+    handBack.ce = climate::generalSingle(last_.ce);
+    handBack.ct = climate::generalSingle(last_.ct);
+    handBack.cd = climate::generalSingle(last_.cd);
+    handBack.cp = climate::generalSingle(last_.cp);
+    handBack.vb = climate::generalSingle(last_.vb);
     record_.VentoAttivo = 1;
     accept();
 }
