@@ -62,7 +62,7 @@ QString CifraControllo(const QString& cifre) {
     qint64 sum = 0;
     const qsizetype n = cifre.size();
     for (qsizetype i = 1; i <= n; ++i) sum += qint64(value(cifre[n - i])) * (i % 2 ? 3 : 1);
-    // Truncating remainder, as the original arithmetic: the result stays in 0..9.
+    // The remainder truncates: a negative sum (characters below "0") still gives 0..9.
     const qint64 check = (10 - sum % 10) % 10;
     return QString::number(check);
 }
