@@ -99,15 +99,21 @@ const QString kMsgCarico = QStringLiteral("Inserire Carico Con formato numerico 
 const QString kMsgValoreLD =
     QStringLiteral("Inserire Valore Carico con formato numerico corretto.");
 
-// A load value the record can hold: numeric and within single precision
-// (a larger number would overflow the record's field).
+// A load value the record can hold: numeric and small enough that the
+// single-precision totals of up to sixteen rows stay finite.
 bool numeroValido(const QString& text) {
+    const auto v = vb::parseNumber(text);
+    return v && std::fabs(*v) <= FLT_MAX / 16;
+}
+
+// A number that fits in single precision (totals may exceed a row's bound).
+bool numeroSingolo(const QString& text) {
     const auto v = vb::parseNumber(text);
     return v && std::fabs(*v) <= FLT_MAX;
 }
 
 float numero(const QString& text) {
-    return numeroValido(text) ? vb::CSng(text) : 0.0f;
+    return numeroSingolo(text) ? vb::CSng(text) : 0.0f;
 }
 
 QString u(const char* s) {
@@ -667,7 +673,7 @@ void sovraccarichi::RegistraValori() {
     }
 
     for (QLineEdit* e : {txtValPerm, txtValLD, Text11, Text12})
-        if (!numeroValido(e->text())) e->setText(QStringLiteral("0"));
+        if (!numeroSingolo(e->text())) e->setText(QStringLiteral("0"));
     d.TotPermanenti = numero(txtValPerm->text());
     d.TotLungaDurata = numero(txtValLD->text());
     d.TotBreveRipartito = numero(Text11->text());

@@ -763,8 +763,11 @@ TEST_F(WindowTest, AnyTextTypedLeavesTheWindowConsistent) {
             EXPECT_TRUE(std::isfinite(w->dati.CaricoBreve[1]));
         }
     }
-    // Huge values never reach a total.
+    // Values too large for the record never reach a total; the largest accepted
+    // ones still add up to a finite total.
     w->txtPerm[1]->setText(QStringLiteral("9E+99"));
+    EXPECT_EQ(w->txtValPerm->text(), QStringLiteral("0,00"));
+    w->txtPerm[1]->setText(QStringLiteral("3E+38"));
     EXPECT_EQ(w->txtValPerm->text(), QStringLiteral("0,00"));
     // A parameter set damaged by hand leaves the record's numbers as they were.
     w->txtVPP->setText(QStringLiteral("0"));
@@ -775,6 +778,11 @@ TEST_F(WindowTest, AnyTextTypedLeavesTheWindowConsistent) {
     w->parNeve.hslm = QStringLiteral("alto");
     w->ScriviAnalisi();
     EXPECT_FLOAT_EQ(w->dati.QuotaSlm, 750.0f);
+    w->chkPerm[2]->setChecked(true);
+    w->chkPerm[3]->setChecked(true);
+    for (int i = 1; i <= 3; ++i) w->txtPerm[i]->setText(QStringLiteral("2E+37"));
+    EXPECT_TRUE(std::isfinite(w->dati.TotPermanenti));
+    EXPECT_GT(w->dati.TotPermanenti, 5e37f);
 }
 
 }  // namespace
