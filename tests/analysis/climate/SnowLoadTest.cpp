@@ -109,3 +109,8 @@ TEST(SnowLoad, ZoneCodes) {
     EXPECT_EQ(snowZoneFromCode(QStringLiteral("II")), SnowZone::II);
     EXPECT_EQ(snowZoneFromCode(QStringLiteral("IV")), SnowZone::III);
 }
+
+TEST(SnowLoad, TheLoadIsRoundedOnceToTwoDecimals) {
+    // qs = 1321,0649…: a seven-digit text first ("1321,065") would round it up.
+    EXPECT_EQ(snow(SnowZone::III, "2612", "0,80", "0,9", "1,18").text1, QStringLiteral("1321,06"));
+}

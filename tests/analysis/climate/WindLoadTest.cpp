@@ -174,3 +174,13 @@ TEST(WindLoad, LargeValuesUseThousandsSeparatorInTheFormula) {
     EXPECT_TRUE(o.result.formula.startsWith(QStringLiteral("qb·Ce·Cp·Cd =110.775,63·")))
         << o.result.formula.toStdString();
 }
+
+TEST(WindLoad, GeneralFormatRoundsOnceToSevenDigits) {
+    // ce = 4,65642449…: rounding through a single first would give 4,656425.
+    const WindOutcome o = computeWind(site(5, "D", "8,48", "24,9", "516", "1,35", "1,04", "0,13"));
+    ASSERT_FALSE(o.error);
+    EXPECT_EQ(o.result.text13, QStringLiteral("4,656424"));
+    EXPECT_EQ(generalSingle(32.260000000000005), QStringLiteral("32,26"));
+    EXPECT_EQ(generalSingle(0), QStringLiteral("0"));
+    EXPECT_EQ(generalSingle(1.6342119731764906), QStringLiteral("1,634212"));
+}
