@@ -1,6 +1,10 @@
 // Saves a picture of each tab of the main window, to look at the layout:
 // analysis_window_shots OUT_DIR
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QTabWidget>
 
 #include "Prompter.h"
@@ -17,10 +21,23 @@ int main(int argc, char** argv) {
     sovraccarichi w(settings, prompter, shell);
     w.show();
     QApplication::processEvents();
-    for (int t = 0; t < w.SSTab1->count(); ++t) {
-        w.SSTab1->setCurrentIndex(t);
-        QApplication::processEvents();
-        w.grab().save(QStringLiteral("%1/tab%2.png").arg(dir).arg(t + 1));
-    }
+    auto shoot = [&](const QString& suffix) {
+        for (int t = 0; t < w.SSTab1->count(); ++t) {
+            w.SSTab1->setCurrentIndex(t);
+            QApplication::processEvents();
+            w.grab().save(QStringLiteral("%1/tab%2%3.png").arg(dir).arg(t + 1).arg(suffix));
+        }
+    };
+    shoot(QString());
+    // A worked analysis: some rows ticked, a category chosen, snow and wind included.
+    for (int i : {1, 2, 5, 10}) w.chkPerm[i]->setChecked(true);
+    w.Combo1->setCurrentIndex(1);
+    w.txtVLD[1]->setText(QStringLiteral("150"));
+    w.txtLD[1]->setText(QStringLiteral("Archivio"));
+    w.chkLD[1]->setChecked(true);
+    w.Option1[3]->setChecked(true);
+    w.CheckNeve->setChecked(true);
+    w.CheckVento->setChecked(true);
+    shoot(QStringLiteral("-filled"));
     return 0;
 }
