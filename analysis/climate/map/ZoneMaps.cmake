@@ -47,7 +47,11 @@ if(EXISTS ${CLIMATE_ITALY_SVG})
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CLIMATE_ITALY_SVG})
 else()
   message(WARNING "Map of Italy not found (${CLIMATE_ITALY_SVG}); run scripts/install-deps. "
-                  "The calculators show no map until the next configure.")
+                  "The calculators show no map until it is there.")
+  # Installing the package adds a folder under assets/: the next build configures again.
+  if(EXISTS ${PROJECT_SOURCE_DIR}/assets)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/assets)
+  endif()
   # Same frame, no regions: the dialogs say the map is missing.
   set(_italy "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 610 793\"></svg>\n")
 endif()
