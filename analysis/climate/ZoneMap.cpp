@@ -8,7 +8,11 @@
 
 // Resources of a static library must be registered by name.
 static void initClimateMapResources() {
-    Q_INIT_RESOURCE(climate_maps);
+    static const bool done = [] {
+        Q_INIT_RESOURCE(climate_maps);
+        return true;
+    }();
+    (void)done;
 }
 
 namespace climate {
