@@ -615,6 +615,9 @@ void sovraccarichi::CheckVentoChanged() {
 
 void sovraccarichi::SelezionaTesto(QLineEdit* field) {
     if (!field) return;
+    // A field on another tab is brought into view, so the user sees what to mend.
+    for (int t = 0; t < SSTab1->count(); ++t)
+        if (SSTab1->widget(t)->isAncestorOf(field)) SSTab1->setCurrentIndex(t);
     field->setFocus();
     field->selectAll();
 }

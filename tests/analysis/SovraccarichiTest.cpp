@@ -259,6 +259,12 @@ TEST_F(WindowTest, EmptiedValueIsSkippedAndRefusedKeepingTheRecord) {
     ASSERT_EQ(prompter.messages(), QStringList{kMsgCarico});
     EXPECT_EQ(prompter.beeps(), 1);
     EXPECT_EQ(prompter.shown().first().style, platform::vbOKOnly);
+    // The next edit elsewhere brings the field to mend into view.
+    w->SSTab1->setCurrentIndex(1);
+    prompter.answerMessage();
+    w->chkLD[1]->setChecked(true);
+    EXPECT_EQ(w->SSTab1->currentIndex(), 0);
+    EXPECT_EQ(prompter.messages().size(), 2);
     // The record is left as it was at the last good refresh.
     EXPECT_FLOAT_EQ(w->dati.TotPermanenti, before);
     EXPECT_FLOAT_EQ(w->dati.PermValore[2], 50.0f);
