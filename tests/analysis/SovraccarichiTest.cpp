@@ -232,6 +232,7 @@ TEST_F(WindowTest, ClickingACaptionTogglesItsRow) {
 TEST_F(WindowTest, PartitionRangeWritesRowTenWithoutMarkingChanges) {
     w->chkPerm[10]->setChecked(true);
     EXPECT_TRUE(w->Combo1->isEnabled());
+    EXPECT_EQ(base(w->Combo1), QColor(Qt::white));
     w->ModifDatiCarichi = 0;
     w->Combo1->setCurrentIndex(2);
     EXPECT_EQ(w->txtPerm[10]->text(), QStringLiteral("120,00"));
@@ -243,6 +244,7 @@ TEST_F(WindowTest, PartitionRangeWritesRowTenWithoutMarkingChanges) {
     w->chkPerm[12]->setChecked(true);
     EXPECT_EQ(prompter.messages(), QStringList{kMsgCarico});
     EXPECT_TRUE(w->txtDescrPerm[2]->isEnabled());
+    EXPECT_EQ(base(w->txtDescrPerm[2]), QColor(Qt::white));
     type(w->txtDescrPerm[2], QStringLiteral("Massetto alleggerito"));
     type(w->txtPerm[12], QStringLiteral("45"));
     EXPECT_EQ(w->dati.PermDescr[12], QStringLiteral("Massetto alleggerito"));
@@ -342,6 +344,7 @@ TEST_F(WindowTest, CategoryChoiceEnablesItsFieldsAndFillsTotals) {
             EXPECT_EQ(w->Text3[k]->isEnabled(), k == c.cat) << c.cat << " " << k;
         }
         EXPECT_EQ(w->Text14->isEnabled(), c.cat == 16);
+        EXPECT_EQ(base(w->Text14), c.cat == 16 ? QColor(Qt::white) : face());
     }
     type(w->Text14, QStringLiteral("Terrazzo condominiale"));
     type(w->Text2[16], QStringLiteral("400"));
