@@ -123,7 +123,8 @@ int info(const QString& path, bool json) {
                 .arg(path, f.errorString()));
         return 1;
     }
-    const QStringList righe = velmora::modello::righe(f.readAll());
+    const QByteArray bytes = f.readAll();
+    const QStringList righe = velmora::modello::righeIntestazione(bytes);
     f.close();
 
     // The header as written, key by key.
@@ -139,7 +140,7 @@ int info(const QString& path, bool json) {
             refused << chiaviIntestazione()[k] + v;
         }
     });
-    const Voci voci = leggiVoci(righe);
+    const Voci voci = leggiVoci(bytes);
     if (!found.contains(true) && voci.voci.isEmpty()) {
         err(QStringLiteral("velmora: il file \"%1\" non è un modello né un documento di stampa")
                 .arg(path));

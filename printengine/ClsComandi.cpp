@@ -1,6 +1,6 @@
 #include "ClsComandi.h"
 
-#include <QSet>
+#include <cstring>
 
 #include "Errore.h"
 
@@ -68,8 +68,20 @@ const std::vector<QString>& nomiComandi() {
 }
 
 bool ComandoValido(const QString& nome) {
-    static const QSet<QString> set(nomiComandi().begin(), nomiComandi().end());
-    return set.contains(nome);
+    // Called once per command read: the few names of the same length are compared.
+    static const std::vector<std::vector<QString>> perLunghezza = [] {
+        std::vector<std::vector<QString>> v;
+        for (const QString& n : nomiComandi()) {
+            if (static_cast<size_t>(n.size()) >= v.size()) v.resize(n.size() + 1);
+            v[n.size()].push_back(n);
+        }
+        return v;
+    }();
+    const auto len = static_cast<size_t>(nome.size());
+    if (len >= perLunghezza.size()) return false;
+    for (const QString& n : perLunghezza[len])
+        if (std::memcmp(n.utf16(), nome.utf16(), len * sizeof(char16_t)) == 0) return true;
+    return false;
 }
 
 }  // namespace velmora

@@ -1,6 +1,8 @@
 #include "ModelloStampa.h"
 
 #include <array>
+#include <cstring>
+#include <vector>
 
 #include "CodePage1252.h"
 #include "Errore.h"
@@ -159,22 +161,76 @@ QByteArray scrivi(const Intestazione& h, const QList<PaginaPtr>& pagine) {
     return out;
 }
 
+namespace {
+// Characters of the code page's 256 bytes.
+const std::array<char16_t, 256>& tabellaDecodifica() {
+    static const std::array<char16_t, 256> t = [] {
+        std::array<char16_t, 256> a{};
+        QByteArray all(256, 0);
+        for (int b = 0; b < 256; ++b) all[b] = static_cast<char>(b);
+        const QString chars = platform::fromCp1252(all);
+        for (int b = 0; b < 256 && b < chars.size(); ++b) a[b] = chars[b].unicode();
+        return a;
+    }();
+    return t;
+}
+
+QString decodifica(const char* p, qsizetype n) {
+    // Mostly plain text: the vectorised Latin-1 copy, then the few bytes where the
+    // code page differs (0x80-0x9F) and the escapes.
+    QString s = QString::fromLatin1(p, n);
+    bool speciale = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto b = static_cast<unsigned char>(p[i]);
+        speciale |= (static_cast<unsigned>(b - 0x80u) < 0x20u) | (b == kEsc);
+    }
+    if (!speciale) return s;
+    const auto& t = tabellaDecodifica();
+    char16_t* d = reinterpret_cast<char16_t*>(s.data());
+    bool esc = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto b = static_cast<unsigned char>(p[i]);
+        esc |= b == kEsc;
+        d[i] = t[b];
+    }
+    return esc ? togliEscape(s) : s;
+}
+
+// Calls `f` with each line of the file, decoded, until it returns false.
+template <typename F>
+void perRiga(const QByteArray& file, F&& f) {
+    const char* base = file.constData();
+    const qsizetype n = file.size();
+    qsizetype start = 0;
+    while (start < n) {
+        const char* nl = static_cast<const char*>(std::memchr(base + start, '\n', n - start));
+        const qsizetype end = nl ? nl - base : n;
+        qsizetype stop = end;
+        if (stop > start && base[stop - 1] == '\r') --stop;
+        if (!f(decodifica(base + start, stop - start))) return;
+        start = end + 1;
+    }
+}
+}  // namespace
+
 QStringList righe(const QByteArray& file) {
     QStringList r;
-    qsizetype start = 0;
-    const qsizetype n = file.size();
-    r.reserve(n / 16 + 1);
-    while (start < n) {
-        qsizetype end = file.indexOf('\n', start);
-        qsizetype next = end < 0 ? n : end + 1;
-        qsizetype stop = end < 0 ? n : end;
-        if (stop > start && file[stop - 1] == '\r') --stop;
-        QByteArrayView riga(file.constData() + start, stop - start);
-        QString s = platform::fromCp1252(riga.toByteArray());
-        if (riga.contains(kEsc)) s = togliEscape(s);
-        r.append(s);
-        start = next;
-    }
+    r.reserve(file.size() / 24 + 1);
+    perRiga(file, [&](QString&& s) {
+        r.append(std::move(s));
+        return true;
+    });
+    return r;
+}
+
+QStringList righeIntestazione(const QByteArray& file) {
+    QStringList r;
+    const QString& ultima = chiaviIntestazione().last();
+    perRiga(file, [&](QString&& s) {
+        const bool fine = s.contains(ultima);
+        r.append(std::move(s));
+        return !fine;
+    });
     return r;
 }
 
@@ -247,35 +303,74 @@ void assegna(Intestazione& h, int chiave, const QString& v) {
     }
 }
 
-Voci leggiVoci(const QStringList& r) {
+Voci leggiVoci(const QByteArray& file) {
+    // Line spans over the bytes: only names and specifications are decoded.
+    struct Span {
+        qsizetype start, size;
+    };
+    std::vector<Span> r;
+    r.reserve(static_cast<size_t>(file.size() / 24 + 1));
+    const char* base = file.constData();
+    const qsizetype total = file.size();
+    for (qsizetype start = 0; start < total;) {
+        const char* nl = static_cast<const char*>(std::memchr(base + start, '\n', total - start));
+        const qsizetype end = nl ? nl - base : total;
+        qsizetype stop = end;
+        if (stop > start && base[stop - 1] == '\r') --stop;
+        r.push_back({start, stop - start});
+        start = end + 1;
+    }
+    auto begins = [&](size_t k, const char* what) {
+        const size_t len = std::strlen(what);
+        return r[k].size >= static_cast<qsizetype>(len) &&
+               std::memcmp(base + r[k].start, what, len) == 0;
+    };
+    auto blank = [&](size_t k) {
+        for (qsizetype c = 0; c < r[k].size; ++c)
+            if (base[r[k].start + c] != ' ') return false;
+        return true;
+    };
+    auto text = [&](size_t k) { return decodifica(base + r[k].start, r[k].size); };
+    // Command names repeat: the names met so far are shared, not decoded again.
+    std::vector<std::pair<QByteArray, QString>> nomi;
+    auto nome = [&](size_t k) {
+        const QByteArrayView b(base + r[k].start, r[k].size);
+        for (const auto& [bytes, testo] : nomi)
+            if (bytes == b) return testo;
+        QString t = text(k);
+        if (nomi.size() < 64) nomi.emplace_back(b.toByteArray(), t);
+        return t;
+    };
+
     Voci out;
-    const qsizetype n = r.size();
-    qsizetype i = 0;
+    const size_t n = r.size();
+    out.voci.reserve(static_cast<qsizetype>(n / 4 + 1));
+    size_t i = 0;
     while (i < n) {
-        if (!r[i].startsWith(QLatin1String("OGGETTO"))) {
+        if (!begins(i, "OGGETTO")) {
             ++i;
             continue;
         }
         Voce v;
         v.riga = static_cast<int>(i + 1);
         // The name line must exist, hold something and not end the file.
-        if (i + 1 >= n || i + 1 == n - 1 || vb::Trim(r[i + 1]).isEmpty()) {
+        if (i + 1 >= n || i + 1 == n - 1 || blank(i + 1)) {
             ++out.incomplete;
             if (i + 2 >= n) out.troncato = true;
             i += 2;
             continue;
         }
-        v.nome = r[i + 1];
-        if (i + 2 < n && r[i + 2].startsWith(QLatin1String("SPECIFICA")) && i + 2 != n - 1) {
-            if (!vb::Trim(r[i + 3]).isEmpty()) v.specifica = r[i + 3];
+        v.nome = nome(i + 1);
+        if (i + 2 < n && begins(i + 2, "SPECIFICA") && i + 2 != n - 1) {
+            if (!blank(i + 3)) v.specifica = text(i + 3);
             i += 4;
         } else {
             if (i + 2 >= n - 1) out.troncato = true;
             if (v.nome != nomeNewPage() || out.troncato) ++out.incomplete;
             // A following entry is not swallowed with the missing line.
-            i += (i + 2 < n && r[i + 2].startsWith(QLatin1String("SPECIFICA"))) ? 3 : 2;
+            i += (i + 2 < n && begins(i + 2, "SPECIFICA")) ? 3 : 2;
         }
-        out.voci.append(v);
+        out.voci.append(std::move(v));
     }
     return out;
 }

@@ -35,6 +35,8 @@ QByteArray scrivi(const Intestazione& intestazione, const QList<PaginaPtr>& pagi
 
 // Text lines of a file, decoded and unescaped; a last line without its line end counts.
 QStringList righe(const QByteArray& file);
+// Only the lines up to the one holding the header's last key.
+QStringList righeIntestazione(const QByteArray& file);
 
 // The header values found in the file's lines (up to the line holding the last
 // key), each applied through `applica(index of the key, text after it)`.
@@ -74,6 +76,6 @@ struct Voci {
     bool troncato = false;  // the last entry is cut short by the end of the file
 };
 
-Voci leggiVoci(const QStringList& righe);
+Voci leggiVoci(const QByteArray& file);
 
 }  // namespace velmora::modello

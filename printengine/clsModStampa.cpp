@@ -441,7 +441,7 @@ void clsModStampa::salvaModello() {
 void clsModStampa::ImpostaPagina_Modello(const QString& nomefile) {
     QFile f(nomefile);
     if (!f.open(QIODevice::ReadOnly)) return;
-    const QStringList r = modello::righe(f.readAll());
+    const QStringList r = modello::righeIntestazione(f.readAll());
     modello::Intestazione h;
     h.attributi = condiviso.attributi;
     modello::leggiIntestazione(r, [&](int k, const QString& v) {
@@ -493,9 +493,9 @@ void clsModStampa::leggiModello() {
 
     ImpostaPagina_Modello(path);
 
-    const QStringList righe = modello::righe(bytes);
-    const modello::Voci voci = modello::leggiVoci(righe);
+    const modello::Voci voci = modello::leggiVoci(bytes);
     int p = 0;
+    const modello::Voce* voceCorrente = nullptr;
     for (const modello::Voce& v : voci.voci) {
         try {
             if (v.nome == nomeNewPage()) {
@@ -508,8 +508,8 @@ void clsModStampa::leggiModello() {
             }
             if (!v.specifica) continue;
             QString nome = v.nome;
-            fase = QStringLiteral("Lettura Comando : ") + nome + LF + QStringLiteral("Specifica=") +
-                   *v.specifica;
+            // The phase text is built when a failure needs it.
+            voceCorrente = &v;
             if (nome == QLatin1String("Label")) nome = QStringLiteral("Testo");
             for (;;) {
                 if (velmora::ComandoValido(nome)) {
@@ -540,11 +540,14 @@ void clsModStampa::leggiModello() {
             }
         } catch (const Errore& e) {
             ultimo = e;
+            if (voceCorrente)
+                fase = QStringLiteral("Lettura Comando : ") + voceCorrente->nome + LF +
+                       QStringLiteral("Specifica=") + *voceCorrente->specifica;
         }
     }
     if (voci.troncato) {
         fase = QStringLiteral("Lettura Comando alla riga ") +
-               QString::number(voci.voci.isEmpty() ? righe.size() : voci.voci.last().riga);
+               QString::number(voci.voci.isEmpty() ? 1 : voci.voci.last().riga);
         ultimo = Errore(62);
     }
     riporta();

@@ -158,8 +158,7 @@ TEST(CoreFuzz, MutatedModelFiles) {
         // through the files (a safe save syncs the disk) now and then.
         {
             modello::Intestazione h;
-            const auto voci =
-                modello::leggiVoci(modello::righe(modello::scrivi(h, *job->Pagine())));
+            const auto voci = modello::leggiVoci(modello::scrivi(h, *job->Pagine()));
             qsizetype k = 0;
             for (const auto& p : *job->Pagine()) {
                 for (const auto& c : p->Comandi()) {

@@ -282,7 +282,7 @@ TEST(Modello, EntryParsing) {
         {"rumore\r\n" + entry("Linea", "|a|") + "altro\r\n", 1, 0, false},
     };
     for (const Case& c : cases) {
-        auto v = modello::leggiVoci(modello::righe(c.body));
+        auto v = modello::leggiVoci(c.body);
         EXPECT_EQ(v.voci.size(), c.entries) << c.body.toStdString();
         EXPECT_EQ(v.incomplete, c.incomplete) << c.body.toStdString();
         EXPECT_EQ(v.troncato, c.truncated) << c.body.toStdString();
