@@ -31,12 +31,12 @@ void testo::dis_testo() {
         gdi::SetBkMode(DC, gdi::TRANSPARENT);
     }
 
-    QString testo = vb::RTrim(stringa_testo);
-    if (nCartesto > 0) testo = testo.left(nCartesto);
+    QString riga = vb::RTrim(stringa_testo);
+    if (nCartesto > 0) riga = riga.left(nCartesto);
 
     gdi::HFONT font = gdi::CreateFontIndirectA(lf);
     gdi::HGDIOBJ previous = gdi::SelectObject(DC, font);
-    gdi::TextOutA(DC, x, y, testo);
+    gdi::TextOutA(DC, x, y, riga);
     if (previous) gdi::SelectObject(DC, previous);
     gdi::DeleteObject(font);
 
