@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QPaintDevice>
 
 #include <cmath>
 #include <stdexcept>
@@ -17,6 +18,15 @@ bool validMode(int mode) {
 }
 
 }  // namespace
+
+gdi::DeviceGeometry deviceGeometry(const QPaintDevice& device) {
+    gdi::DeviceGeometry g;
+    g.dpiX = device.logicalDpiX() > 0 ? device.logicalDpiX() : 96;
+    g.dpiY = device.logicalDpiY() > 0 ? device.logicalDpiY() : 96;
+    g.width = device.width();
+    g.height = device.height();
+    return g;
+}
 
 PainterSurface::PainterSurface() {
     resetUnitScale();

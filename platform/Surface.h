@@ -128,6 +128,10 @@ inline float pictureTextHeight(double altezza, double fattoreScala, double twips
     return float(altezza * fattoreScala * 22.388 / twipsPerPixelY);
 }
 
+// Geometry of a paint device as Qt reports it (logical resolution, size in pixels);
+// the sheet's size and the offsets of a printer are for its owner to fill in.
+gdi::DeviceGeometry deviceGeometry(const QPaintDevice& device);
+
 // A surface over a QPainter on any paint device (PDF writer, printer, page image),
 // at a resolution the owner gives. The painter is not owned; without one the
 // surface measures but draws nothing.

@@ -539,11 +539,8 @@ TEST(DrawClasses, PdfPageLandsWhereThePreviewDoes) {
         writer.setPageSize(QPageSize(QSizeF(80, 60), QPageSize::Millimeter));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         QPainter painter(&writer);
-        gdi::DeviceGeometry g;
-        g.dpiX = g.dpiY = 300;
-        g.width = writer.width();
-        g.height = writer.height();
-        PainterSurface surface(&painter, g);
+        PainterSurface surface(&painter, deviceGeometry(writer));
+        ASSERT_EQ(surface.dpiY(), 300);
         surface.setScaleMode(vbMillimeters);
         Rettangolo r;
         r.DC = surface.hDC();
