@@ -1,10 +1,16 @@
 #include <QApplication>
 #include <QStringList>
+#include <QTextStream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "ClimateCli.h"
 #include "Main.h"
 
 namespace {
@@ -32,14 +38,24 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // Without a session's runtime folder Qt warns on every start; give it a private one.
+    if (!std::getenv("XDG_RUNTIME_DIR")) {
+        const QByteArray dir = QByteArray("/tmp/runtime-") + QByteArray::number(getuid());
+        if (mkdir(dir.constData(), 0700) == 0 || errno == EEXIST) qputenv("XDG_RUNTIME_DIR", dir);
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaro"));
     QStringList args = QApplication::arguments();
     args.removeFirst();
 
     if (command) {
-        // Command-line dispatch point: snow, wind, report and print are wired here.
-        std::fprintf(stderr, "tessaro %s: comando non ancora disponibile\n", argv[1]);
+        const QString name = args.takeFirst();
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        if (name == QLatin1String("snow")) return runSnowCommand(args, out, err);
+        if (name == QLatin1String("wind")) return runWindCommand(args, out, err);
+        err << "tessaro " << name << ": comando non ancora disponibile\n";
         return 2;
     }
     return Main(args);
