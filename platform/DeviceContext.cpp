@@ -328,7 +328,7 @@ void paintShape(QPainter* painter, const QBrush& fill, bool backgroundUnder,
 
 bool DeviceContext::polygon(const POINT* points, int count) {
     if (count < 2 || !points) return false;
-    if (!painter_) return true;
+    if (!activePainter()) return true;
     applyPen();
     const QVector<QPoint> pts = toQPoints(points, count);
     paintShape(painter_, fillBrush(), hatchOnOpaque(), toQColor(bkColor_),
@@ -338,7 +338,7 @@ bool DeviceContext::polygon(const POINT* points, int count) {
 
 bool DeviceContext::polyline(const POINT* points, int count) {
     if (count < 2 || !points) return false;
-    if (!painter_) return true;
+    if (!activePainter()) return true;
     applyPen();
     const QVector<QPoint> pts = toQPoints(points, count);
     painter_->setBrush(Qt::NoBrush);
@@ -359,7 +359,7 @@ QRectF boxOf(int left, int top, int right, int bottom) {
 }  // namespace
 
 bool DeviceContext::ellipse(int left, int top, int right, int bottom) {
-    if (!painter_) return true;
+    if (!activePainter()) return true;
     const QRectF r = boxOf(left, top, right, bottom);
     // An empty box draws nothing, as a zero-sized ellipse has no area and no rim.
     if (r.width() <= 0 || r.height() <= 0) return true;
@@ -371,7 +371,7 @@ bool DeviceContext::ellipse(int left, int top, int right, int bottom) {
 
 bool DeviceContext::arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd,
                         int yEnd) {
-    if (!painter_) return true;
+    if (!activePainter()) return true;
     const QRectF r = boxOf(left, top, right, bottom);
     if (r.width() <= 0 || r.height() <= 0) return true;
     const double cx = r.center().x(), cy = r.center().y();
@@ -390,9 +390,9 @@ bool DeviceContext::arc(int left, int top, int right, int bottom, int xStart, in
     return true;
 }
 
-void DeviceContext::resolveFont(GdiFont* f) {
+void DeviceContext::resolveFont(GdiFont* f, const QPainter* painter) {
     double dpi = geometry_.dpiY;
-    if (painter_ && painter_->device()) dpi = painter_->device()->logicalDpiY();
+    if (painter && painter->device()) dpi = painter->device()->logicalDpiY();
     if (dpi <= 0) dpi = 96;
     if (f->fontDpi == dpi) return;
     const LOGFONT& lf = f->lf;
@@ -412,22 +412,24 @@ void DeviceContext::resolveFont(GdiFont* f) {
     font.setPointSizeF(em * 72.0 / dpi);
     f->font = font;
     f->fontDpi = dpi;
+    f->emPx = em;
     f->ascent = m.ascent * em;
     f->descent = m.descent * em;
 }
 
 QSizeF DeviceContext::textExtent(const QString& text) {
-    resolveFont(font_);
-    QFontMetricsF fm = painter_ && painter_->device()
-                           ? QFontMetricsF(font_->font, painter_->device())
-                           : QFontMetricsF(font_->font);
-    return QSizeF(fm.horizontalAdvance(text), font_->ascent + font_->descent);
+    resolveFont(font_, measuringPainter());
+    // Measured at a large size and scaled, so that no device is needed.
+    QFont probe = font_->font;
+    probe.setPixelSize(1000);
+    const double advance = QFontMetricsF(probe).horizontalAdvance(text) * font_->emPx / 1000.0;
+    return QSizeF(advance, font_->ascent + font_->descent);
 }
 
 bool DeviceContext::textOut(int x, int y, const QString& text) {
-    if (!painter_) return true;
+    if (!activePainter()) return true;
     if (text.isEmpty()) return true;
-    resolveFont(font_);
+    resolveFont(font_, painter_);
     const QTransform saved = painter_->worldTransform();
     QTransform t = saved;
     t.translate(x, y);

@@ -15,6 +15,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class QPainter;
@@ -122,6 +123,7 @@ struct GdiFont : GdiObject {
     // Resolved for one device resolution; rebuilt when selected into another.
     QFont font;
     double fontDpi = 0;
+    double emPx = 0;
     double ascent = 0;
     double descent = 0;
 };
@@ -159,7 +161,11 @@ public:
 
     // The painter may be null (nothing is drawn) and is not owned.
     void setPainter(QPainter* painter) { painter_ = painter; }
-    QPainter* painter() const { return painter_; }
+    // Alternatively a source asked for the painter at each drawing operation, so
+    // that a printer starts its document only when something is drawn (and again
+    // after its end). Measuring never asks for it.
+    void setPainterSource(std::function<QPainter*()> source) { painterSource_ = std::move(source); }
+    QPainter* painter() { return activePainter(); }
     void setGeometry(const DeviceGeometry& g) { geometry_ = g; }
     const DeviceGeometry& geometry() const { return geometry_; }
 
@@ -202,9 +208,16 @@ private:
     bool hatchOnOpaque() const {
         return brush_->type == GdiBrush::Type::Hatched && bkMode_ == OPAQUE;
     }
-    void resolveFont(GdiFont* font);
+    QPainter* activePainter() {
+        if (painterSource_) painter_ = painterSource_();
+        return painter_;
+    }
+    // A painter whose device may be asked for its resolution without starting anything.
+    QPainter* measuringPainter() const { return painterSource_ ? nullptr : painter_; }
+    void resolveFont(GdiFont* font, const QPainter* painter);
 
     QPainter* painter_ = nullptr;
+    std::function<QPainter*()> painterSource_;
     DeviceGeometry geometry_;
     HPEN pen_;
     HBRUSH brush_;

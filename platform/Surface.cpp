@@ -39,11 +39,18 @@ PainterSurface::PainterSurface(QPainter* painter, const gdi::DeviceGeometry& geo
 void PainterSurface::attach(QPainter* painter, const gdi::DeviceGeometry& geometry) {
     painter_ = painter;
     dc_.setPainter(painter);
+    dc_.setPainterSource({});
     gdi::DeviceGeometry g = geometry;
     if (g.dpiX <= 0) g.dpiX = 96;
     if (g.dpiY <= 0) g.dpiY = 96;
     dc_.setGeometry(g);
     if (scaleMode_ != vbUser) resetUnitScale();
+}
+
+void PainterSurface::attachSource(std::function<QPainter*()> source,
+                                  const gdi::DeviceGeometry& geometry) {
+    attach(nullptr, geometry);
+    dc_.setPainterSource(std::move(source));
 }
 
 double PainterSurface::twipsPerUnit(int mode, bool horizontal) const {
@@ -166,7 +173,7 @@ void PainterSurface::Line(double x1, double y1, double x2, double y2,
                           std::optional<gdi::COLORREF> color, LineForm form) {
     currentX_ = x2;
     currentY_ = y2;
-    if (!painter_) return;
+    if (!ensurePainter()) return;
     const gdi::COLORREF c = color.value_or(foreColor_) & 0xFFFFFF;
     const QPointF a = toDevice(x1, y1);
     const QPointF b = toDevice(x2, y2);
@@ -186,7 +193,7 @@ void PainterSurface::Line(double x1, double y1, double x2, double y2,
 void PainterSurface::PSet(double x, double y, std::optional<gdi::COLORREF> color) {
     currentX_ = x;
     currentY_ = y;
-    if (!painter_) return;
+    if (!ensurePainter()) return;
     const QColor c = gdi::toQColor(color.value_or(foreColor_) & 0xFFFFFF);
     const QPointF p = toDevice(x, y);
     if (drawWidth_ <= 1) {
@@ -202,7 +209,7 @@ void PainterSurface::PSet(double x, double y, std::optional<gdi::COLORREF> color
 
 void PainterSurface::PaintPicture(const QImage& picture, double x, double y, double width,
                                   double height) {
-    if (!painter_ || picture.isNull()) return;
+    if (picture.isNull() || !ensurePainter()) return;
     const QPointF a = toDevice(x, y);
     const QPointF b = toDevice(x + width, y + height);
     QRectF target(a, b);
@@ -217,7 +224,7 @@ void PainterSurface::PaintPicture(const QImage& picture, double x, double y, dou
 void PainterSurface::Cls() {
     currentX_ = 0;
     currentY_ = 0;
-    if (!painter_) return;
+    if (!ensurePainter()) return;
     const QTransform saved = painter_->worldTransform();
     painter_->resetTransform();
     painter_->fillRect(QRect(0, 0, pixelWidth(), pixelHeight()), gdi::toQColor(backColor_));
@@ -272,7 +279,7 @@ double PainterSurface::TextHeight(const QString& text) const {
 
 void PainterSurface::Print(const QString& text) {
     const double height = TextHeight(text);
-    if (painter_ && !text.isEmpty()) {
+    if (!text.isEmpty() && ensurePainter()) {
         updateFont();
         QFont font = measureFont_;
         font.setPointSizeF(fontSize_ * dpiY() / 72.0 * 72.0 /

@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "DeviceContext.h"
@@ -144,7 +145,9 @@ public:
     // kept as they are, unit scales are recomputed for the new size).
     void attach(QPainter* painter, const gdi::DeviceGeometry& geometry);
     void detach() { attach(nullptr, dc_.geometry()); }
-    QPainter* painter() const { return painter_; }
+    // A painter asked for at each drawing (see DeviceContext::setPainterSource).
+    void attachSource(std::function<QPainter*()> source, const gdi::DeviceGeometry& geometry);
+    QPainter* painter() { return ensurePainter(); }
     const gdi::DeviceGeometry& geometry() const { return dc_.geometry(); }
 
     gdi::HDC hDC() override { return &dc_; }
@@ -208,6 +211,10 @@ private:
     void resetUnitScale();
     QPen linePen(gdi::COLORREF color) const;
     void updateFont() const;
+    QPainter* ensurePainter() {
+        painter_ = dc_.painter();
+        return painter_;
+    }
 
     QPainter* painter_ = nullptr;
     gdi::DeviceContext dc_;

@@ -229,3 +229,43 @@ TEST(SurfaceText, PrintWritesAtTheCurrentPositionAndMovesDown) {
     EXPECT_EQ(pic.Fonts(pic.FontCount()), QString());
     EXPECT_EQ(pic.Fonts(-1), QString());
 }
+
+TEST(SurfaceDrawing, PainterSourceIsAskedOnlyToDraw) {
+    // A printer begins its document at the first drawing, not when texts are measured.
+    QImage page(200, 100, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter;
+    int asked = 0;
+    PainterSurface s;
+    gdi::DeviceGeometry g;
+    g.width = page.width();
+    g.height = page.height();
+    s.attachSource(
+        [&]() -> QPainter* {
+            ++asked;
+            if (!painter.isActive()) painter.begin(&page);
+            return &painter;
+        },
+        g);
+    s.setScaleMode(vbPixels);
+    s.TextWidth("misura");
+    s.TextHeight("misura");
+    gdi::LOGFONT lf;
+    lf.lfHeight = -12;
+    gdi::HFONT font = gdi::CreateFontIndirectA(lf);
+    gdi::HGDIOBJ old = gdi::SelectObject(s.hDC(), font);
+    const QSizeF extent = s.hDC()->textExtent("misura");
+    EXPECT_EQ(asked, 0);
+    EXPECT_GT(extent.width(), 20);
+    EXPECT_NEAR(extent.height(), 12 * 1.117, 0.2);
+
+    s.Line(10, 50, 190, 50, kRed);
+    EXPECT_EQ(asked, 1);
+    gdi::TextOutA(s.hDC(), 10, 10, "Testo");
+    EXPECT_EQ(asked, 2);
+    gdi::SelectObject(s.hDC(), old);
+    gdi::DeleteObject(font);
+    painter.end();
+    EXPECT_EQ(at(page, 100, 50), kRed);
+    EXPECT_GT(ink(page, QRect(10, 10, 60, 20)), 10);
+}
