@@ -215,6 +215,15 @@ COLORREF DeviceContext::setTextColor(COLORREF color) {
     return color;
 }
 
+void DeviceContext::setGeometry(const DeviceGeometry& g) {
+    // Hatches and patterns are sized for a resolution.
+    if (g.dpiY != geometry_.dpiY) {
+        hatchCache_.clear();
+        patternCache_.clear();
+    }
+    geometry_ = g;
+}
+
 int DeviceContext::patternScale() const {
     return std::max(1, int(std::lround(geometry_.dpiY / 96.0)));
 }

@@ -166,7 +166,7 @@ public:
     // after its end). Measuring never asks for it.
     void setPainterSource(std::function<QPainter*()> source) { painterSource_ = std::move(source); }
     QPainter* painter() { return activePainter(); }
-    void setGeometry(const DeviceGeometry& g) { geometry_ = g; }
+    void setGeometry(const DeviceGeometry& g);
     const DeviceGeometry& geometry() const { return geometry_; }
 
     // Object selection: returns the object of the same kind that was selected,
