@@ -43,7 +43,7 @@ QString libraryPath() {
 
 int registration(bool add) {
     const QString path = libraryPath();
-    void* h = ::dlopen(path.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
+    void* h = ::dlopen(path.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (!h) {
         err(QStringLiteral("velmora: impossibile caricare la libreria \"%1\"").arg(path));
         return 1;

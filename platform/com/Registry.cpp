@@ -61,18 +61,26 @@ QString storePath() {
     return base + QStringLiteral("/ComponentRegistry.ini");
 }
 
+namespace {
+// A copy that owns its characters: the caller's text may live in a library
+// that is unloaded while the settings cache still holds the value.
+QString owned(const QString& s) {
+    return QString(s.constData(), s.size());
+}
+}  // namespace
+
 bool registerClass(const ClassRegistration& reg) {
     QDir().mkpath(QFileInfo(storePath()).absolutePath());
     QSettings s = openStore();
     const QString c = QStringLiteral("CLSID/") + key(reg.clsid);
     // QSettings takes "/" as a group separator; the GUID text holds none.
-    s.setValue(c + QStringLiteral("/Description"), reg.description);
-    s.setValue(c + QStringLiteral("/InprocServer32"), reg.libraryPath);
-    s.setValue(c + QStringLiteral("/ProgID"), reg.progId);
+    s.setValue(c + QStringLiteral("/Description"), owned(reg.description));
+    s.setValue(c + QStringLiteral("/InprocServer32"), owned(reg.libraryPath));
+    s.setValue(c + QStringLiteral("/ProgID"), owned(reg.progId));
     if (!reg.libid.isNull()) {
         s.setValue(c + QStringLiteral("/TypeLib"), key(reg.libid));
         s.setValue(QStringLiteral("TypeLib/") + key(reg.libid) + QStringLiteral("/Name"),
-                   reg.typeLibraryName);
+                   owned(reg.typeLibraryName));
     }
     if (!reg.progId.isEmpty())
         s.setValue(QStringLiteral("ProgID/") + reg.progId + QStringLiteral("/CLSID"),
@@ -127,7 +135,8 @@ HRESULT getClassObjectFromLibrary(const QString& path, REFCLSID clsid, REFIID ri
     auto it = loaded().find(p);
     if (it == loaded().end()) {
         if (!QFileInfo::exists(QString::fromStdString(p))) return CO_E_DLLNOTFOUND;
-        void* h = ::dlopen(p.c_str(), RTLD_NOW | RTLD_LOCAL);
+        // Kept mapped after its release: Qt may still hold texts that live in it.
+        void* h = ::dlopen(p.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
         if (!h) return CO_E_DLLNOTFOUND;
         Loaded l;
         l.handle = h;

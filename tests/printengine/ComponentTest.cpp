@@ -19,7 +19,8 @@ const QString kLibrary = QStringLiteral(TESSARO_TEST_BIN_DIR "/libvelmora.so");
 
 // The library's own entry points, loaded as any client loads them.
 struct Library {
-    void* handle = dlopen(kLibrary.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
+    void* handle =
+        dlopen(kLibrary.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     HRESULT call(const char* name) {
         auto f = reinterpret_cast<HRESULT (*)()>(dlsym(handle, name));
         return f ? f() : E_FAIL;

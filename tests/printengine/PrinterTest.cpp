@@ -14,8 +14,9 @@ TEST(Printer, BuiltInPrintersAreListedAfterTheInstalledOnes) {
     EXPECT_EQ(all[all.size() - 2], Printer::pdfPrinterName());
     EXPECT_EQ(all.last(), Printer::rasterPrinterName());
     EXPECT_TRUE(all.contains(Printer::defaultPrinterName()));
-    if (Printer::installedPrinterNames().isEmpty())
+    if (Printer::installedPrinterNames().isEmpty()) {
         EXPECT_EQ(Printer::defaultPrinterName(), Printer::pdfPrinterName());
+    }
 }
 
 TEST(Printer, RasterPrinterMakesOneImagePerPage) {
