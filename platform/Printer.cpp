@@ -260,7 +260,27 @@ QSize Printer::pageSizePixels() const {
 
 QRect Printer::printableAreaPixels() const {
     if (qprinter) return qprinter->pageRect(QPrinter::DevicePixel).toRect();
-    return QRect(QPoint(0, 0), pageSizePixels());
+    const QSize page = pageSizePixels();
+    const double f = rasterDpi / kMmPerInch;
+    const int l = qRound(rasterMargins.left() * f), t = qRound(rasterMargins.top() * f);
+    const int r = qRound(rasterMargins.right() * f), b = qRound(rasterMargins.bottom() * f);
+    return QRect(l, t, std::max(0, page.width() - l - r), std::max(0, page.height() - t - b));
+}
+
+bool Printer::setUnprintableMargins(const QMarginsF& mm) {
+    if (printerKind != Kind::Raster || active || mm.left() < 0 || mm.top() < 0 || mm.right() < 0 ||
+        mm.bottom() < 0)
+        return false;
+    rasterMargins = mm;
+    return true;
+}
+
+void Printer::startRasterPage() {
+    // The device's origin is the printable area's corner, as on a real printer.
+    paint->begin(&currentImage);
+    const QRect area = printableAreaPixels();
+    paint->setClipRect(area);
+    paint->translate(area.topLeft());
 }
 
 QRectF Printer::printableAreaMillimetres() const {
@@ -283,7 +303,8 @@ bool Printer::beginDoc() {
         currentImage.setDotsPerMeterX(qRound(rasterDpi / 0.0254));
         currentImage.setDotsPerMeterY(qRound(rasterDpi / 0.0254));
         currentImage.fill(Qt::white);
-        if (!paint->begin(&currentImage)) return false;
+        startRasterPage();
+        if (!paint->isActive()) return false;
     } else {
         if (printerKind == Kind::Pdf) {
             if (output.isEmpty()) {
@@ -325,7 +346,7 @@ bool Printer::newPage() {
         currentImage.setDotsPerMeterX(qRound(rasterDpi / 0.0254));
         currentImage.setDotsPerMeterY(qRound(rasterDpi / 0.0254));
         currentImage.fill(Qt::white);
-        paint->begin(&currentImage);
+        startRasterPage();
     } else if (!qprinter->newPage()) {
         return false;
     }

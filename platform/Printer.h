@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QList>
+#include <QMarginsF>
 #include <QPageLayout>
 #include <QRect>
 #include <QSizeF>
@@ -81,6 +82,8 @@ public:
     QRect printableAreaPixels() const;  // relative to the paper's corner
     QRectF printableAreaMillimetres() const;
     QPoint physicalOffsetPixels() const { return printableAreaPixels().topLeft(); }
+    // Raster printer only: paper margins it cannot print on, as some printers have.
+    bool setUnprintableMargins(const QMarginsF& millimetres);
 
     // Job. The document starts with the first request for the painter (or a new page).
     QPainter* painter();
@@ -97,6 +100,7 @@ public:
 
 private:
     bool beginDoc();
+    void startRasterPage();
     void applySettings();
     QPageLayout::Orientation qtOrientation() const;
 
@@ -109,6 +113,7 @@ private:
     int copyCount = 1;
     int rasterDpi = 150;
     QSizeF customSize;
+    QMarginsF rasterMargins;
     std::unique_ptr<QPrinter> qprinter;
     std::unique_ptr<QPainter> paint;
     QImage currentImage;

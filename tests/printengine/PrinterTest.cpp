@@ -234,3 +234,20 @@ TEST(PrinterMembers, PropertiesDialogAndUnknownPrinter) {
     EXPECT_FALSE(f.j().ShowPrinterSetup(0, missing));
     EXPECT_EQ(f.prompter.shown().size(), 2);
 }
+
+TEST(PrinterMembers, OffsetsOfAPrinterWithMargins) {
+    JobFixture f(Printer::rasterPrinterName());
+    ASSERT_TRUE(f.j().printer().setResolution(600));
+    // 100 pixels at 600 pixels per inch on the left, none on top.
+    ASSERT_TRUE(f.j().printer().setUnprintableMargins(QMarginsF(100 * 25.4 / 600, 0, 5, 5)));
+    f.j().getPrinterOffsets();
+    EXPECT_NEAR(f.j().stato().OffsetStampanteX, -4.2333f, 1e-4);
+    EXPECT_EQ(f.j().stato().OffsetStampanteY, 0.0f);
+    // The device's origin is the printable corner: (0, 0) lands 100 pixels in.
+    ASSERT_TRUE(f.j().printer().setResolution(60));
+    f.j().printer().painter()->fillRect(QRect(0, 0, 2, 2), Qt::black);
+    f.j().printer().endDoc();
+    const QImage page = f.j().printer().rasterPages().value(0);
+    EXPECT_EQ(page.pixelColor(10, 0), QColor(Qt::black));
+    EXPECT_EQ(page.pixelColor(9, 0), QColor(Qt::white));
+}
