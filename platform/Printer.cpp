@@ -106,7 +106,8 @@ Printer::Printer(const QString& printerName) {
 }
 
 Printer::~Printer() {
-    if (active) killDoc();
+    // A document left open is printed, as the system does when a program ends.
+    if (active) endDoc();
 }
 
 bool Printer::select(const QString& printerName) {

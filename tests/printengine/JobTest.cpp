@@ -262,3 +262,14 @@ TEST(Job, PercTextLoadedAtCreation) {
         job->Release();
     }
 }
+
+TEST(Job, ADocumentLeftOpenIsPrintedWhenTheJobGoes) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("left.pdf");
+    {
+        JobFixture f;
+        f.j().printer().setOutputFile(pdf);
+        f.j().newPage();
+    }
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
+}
