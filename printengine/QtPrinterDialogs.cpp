@@ -1,9 +1,11 @@
 #include "QtPrinterDialogs.h"
 
+#include <QDialogButtonBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 
 #include <cmath>
 
@@ -41,10 +43,22 @@ int codiceFormato(const QSizeF& mm, int attuale) {
 }
 }  // namespace
 
-bool QtPrinterDialogs::properties(platform::Printer& printer, int32_t) {
+bool QtPrinterDialogs::properties(platform::Printer& printer, int32_t hwnd) {
+    // The built-in printers have no driver of their own: their properties are the page's.
+    if (printer.kind() != platform::Printer::Kind::Installed) {
+        std::optional<ImpostazioniDocumento> s = documentSetup(printer, hwnd);
+        if (!s) return false;
+        printer.setOrientation(s->orientamento);
+        printer.setPaperSize(s->formato);
+        return true;
+    }
     auto q = perDialogo(printer);
     QPrintDialog d(q.get());
+    d.setWindowTitle(QStringLiteral("Proprietà stampante"));
     d.setOption(QAbstractPrintDialog::PrintToFile, false);
+    // The dialog confirms settings here; it does not print.
+    for (QDialogButtonBox* box : d.findChildren<QDialogButtonBox*>())
+        if (QPushButton* ok = box->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
     return d.exec() == QDialog::Accepted;
 }
 
@@ -52,6 +66,7 @@ std::optional<ImpostazioniDocumento> QtPrinterDialogs::documentSetup(platform::P
                                                                      int32_t) {
     auto q = perDialogo(printer);
     QPageSetupDialog d(q.get());
+    d.setWindowTitle(QStringLiteral("Imposta pagina - %1").arg(printer.deviceName()));
     if (d.exec() != QDialog::Accepted) return std::nullopt;
     ImpostazioniDocumento s;
     const QPageLayout l = q->pageLayout();
