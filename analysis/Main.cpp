@@ -16,11 +16,10 @@ int Main(const QStringList& args) {
     QElapsedTimer clock;
     clock.start();
     QTextStream err(stderr);
-    if (!args.isEmpty())
-        err << "tessaro: l'apertura di un file dalla riga di comando non è ancora disponibile; "
-               "il file "
-            << args.first() << " è ignorato.\n";
-    err.flush();
+    if (args.size() > 1) {
+        err << "uso: tessaro [FILE.TSR]\n";
+        return 2;
+    }
 
     platform::QtPrompter prompter;
     platform::DesktopShell shell;
@@ -32,6 +31,11 @@ int Main(const QStringList& args) {
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(window, &QObject::destroyed, qApp, &QCoreApplication::quit);
     window->show();
+    // A file named on the command line is opened as "Apri" opens it, once the window shows.
+    if (!args.isEmpty()) {
+        const QString path = args.first();
+        QTimer::singleShot(0, window, [window, path] { window->apriAnalisi(path); });
+    }
 
     // For the start-up timing script: report the time to a shown window and stop.
     if (qEnvironmentVariableIsSet("TESSARO_STARTUP_PROBE")) {

@@ -27,7 +27,9 @@ ReportWriter::ReportWriter() {
     current.color = paletteColor(kBlack);
 }
 
-void ReportWriter::setColor(int colorIndex) { current.color = paletteColor(colorIndex); }
+void ReportWriter::setColor(int colorIndex) {
+    current.color = paletteColor(colorIndex);
+}
 
 void ReportWriter::ImpostaCarattere(const QString& font, double size, const QString& style,
                                     int colorIndex) {
@@ -85,11 +87,13 @@ QString paddedText(const QString& text) {
 }
 
 QString valueField(float value) {
-    return vb::FormatText(vb::Format(value, QStringLiteral("##0.00")), QStringLiteral("@@@@@@ daN/mq"));
+    return vb::FormatText(vb::Format(value, QStringLiteral("##0.00")),
+                          QStringLiteral("@@@@@@ daN/mq"));
 }
 
 QString dittoField(float value) {
-    return vb::FormatText(vb::Format(value, QStringLiteral("##0.00")), QStringLiteral("@@@@@@   ")) +
+    return vb::FormatText(vb::Format(value, QStringLiteral("##0.00")),
+                          QStringLiteral("@@@@@@   ")) +
            QLatin1Char('"');
 }
 
@@ -145,7 +149,9 @@ void totalLine(ReportWriter& w, const QString& description, int n, float value) 
     w.write(kLf);
 }
 
-QString f2(float v) { return vb::Format(v, QStringLiteral("##0.00")); }
+QString f2(float v) {
+    return vb::Format(v, QStringLiteral("##0.00"));
+}
 
 }  // namespace
 
@@ -237,7 +243,8 @@ QList<ReportRun> buildReport(const DatiAnalisi& d) {
         w.subscript(QStringLiteral("edif"));
         w.write(QStringLiteral("=") + f2(d.AltezzaEdificio) + QStringLiteral("m.    C"));
         w.subscript(QStringLiteral("esp"));
-        w.write(QStringLiteral("=\"") + d.CategoriaEsposizione.left(3).leftJustified(3, QLatin1Char(' ')) +
+        w.write(QStringLiteral("=\"") +
+                d.CategoriaEsposizione.left(3).leftJustified(3, QLatin1Char(' ')) +
                 QStringLiteral("\""));
         w.write(kLf);
         ++n;
@@ -286,10 +293,12 @@ void appendRuns(QTextCursor& cursor, const QList<ReportRun>& runs) {
         f.setFontItalic(r.italic);
         f.setFontUnderline(r.underline);
         f.setFontStrikeOut(r.strike);
-        if (r.offsetTwips < 0)
-            f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
-        else if (r.offsetTwips > 0)
-            f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+        // The offset moves the run off the baseline without the extra shrinking of
+        // Qt's own subscript; it is given as a share of the run's line height.
+        if (r.offsetTwips != 0) {
+            const double points = r.offsetTwips / 20.0;
+            f.setBaselineOffset(100.0 * points / (r.size * 1.15));
+        }
         cursor.insertText(r.text, f);
     }
 }

@@ -19,10 +19,13 @@
 #include <QTabWidget>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QValidator>
 
 #include <cfloat>
 #include <cmath>
 
+#include "AnalysisFile.h"
+#include "CodePage1252.h"
 #include "Prompter.h"
 #include "Report.h"
 #include "Twips.h"
@@ -158,6 +161,15 @@ QIcon icona() {
     return QIcon(pm);
 }
 
+// Refuses what the analysis file's code page cannot hold.
+class Cp1252Validator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return platform::fitsCp1252(input) ? Acceptable : Invalid;
+    }
+};
+
 }  // namespace
 
 sovraccarichi::sovraccarichi(platform::SettingsStore& settings, platform::Prompter& prompter,
@@ -205,6 +217,13 @@ sovraccarichi::sovraccarichi(platform::SettingsStore& settings, platform::Prompt
     buildTab4(SSTab1->widget(3));
     buildPaneAndBar();
     connectHandlers();
+    // What a file record cannot hold cannot be typed.
+    auto* cp1252 = new Cp1252Validator(this);
+    for (QLineEdit* e : findChildren<QLineEdit*>()) {
+        if (e->isReadOnly()) continue;
+        if (e->maxLength() > kTsrMaxText) e->setMaxLength(kTsrMaxText);
+        e->setValidator(cp1252);
+    }
 
     // The window's load.
     SSTab1->setCurrentIndex(0);
@@ -499,7 +518,11 @@ void sovraccarichi::connectHandlers() {
     connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
     connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
 
-    // Files and printing arrive with their own work; until then these buttons do nothing.
+    connect(Command4, &QPushButton::clicked, this, [this] { aprisalv(QStringLiteral("Apri")); });
+    connect(Command3, &QPushButton::clicked, this, [this] { aprisalv(QStringLiteral("Salva")); });
+    connect(Command5, &QPushButton::clicked, this,
+            [this] { aprisalv(QStringLiteral("SalvaConNome")); });
+    // Printing arrives with its own work; until then "Stampa" does nothing.
     connect(Command6, &QPushButton::clicked, this, [this] { ApriDocumento(helpFile); });
     connect(Command2, &QPushButton::clicked, this, [this] { close(); });
 }
@@ -537,7 +560,8 @@ void sovraccarichi::chkLDChanged(int i) {
 
 void sovraccarichi::txtVLDChanged(int i) {
     sommaLD(false);
-    if (!numeroValido(txtVLD[i]->text())) {
+    // A file being read is validated once, by the refresh at its end.
+    if (!lettura && !numeroValido(txtVLD[i]->text())) {
         prompter.beep();
         prompter.message(kMsgValoreLD, platform::vbOKOnly);
         SelezionaTesto(txtVLD[i]);
@@ -720,9 +744,13 @@ void sovraccarichi::RegistraValori() {
 }
 
 void sovraccarichi::ScriviAnalisi() {
+    if (lettura) return;
     RegistraValori();
-    // The report itself is written here by the report work; until then the
-    // pane keeps its start-up banner.
+    RichTextBox1->viewport()->setCursor(Qt::IBeamCursor);  // a text pane's own pointer
+    banner = false;
+    RichTextBox1->clear();
+    QTextCursor c(RichTextBox1->document());
+    appendRuns(c, buildReport(dati));
 }
 
 void sovraccarichi::scriviBanner() {
@@ -785,6 +813,7 @@ void sovraccarichi::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    // Cancel stays open; so does Yes, which saves once saving exists.
+    // Cancel stays open; so does Yes, which saves and lets the user close again.
     event->ignore();
+    if (answer == platform::vbYes) aprisalv(QStringLiteral("Salva"));
 }

@@ -113,6 +113,19 @@ public:
     void Command8_Click();
     void SelezionaTesto(QLineEdit* field);
 
+    // Analysis files. `aprisalv` runs the dialogs for "Apri", "Salva" and "SalvaConNome".
+    void aprisalv(const QString& Azione);
+    // Writes the window's content to PercorsoAnalisi; false (after its message) when not saved.
+    bool salvafil();
+    // Reads PercorsoAnalisi into the window and refreshes; returns the description of
+    // the read error, empty when the whole file was read.
+    QString leggifil();
+    enum class Apertura { Letta, NonLeggibile, Danneggiata };
+    // Opens `path` as "Apri" does once a file is chosen, messages included.
+    Apertura apriAnalisi(const QString& path);
+    // The version text files are written with ("1.0").
+    static QString versioneProgramma();
+
     void posizionaOggetti();
     void Salva_Parametri_Registro_Sovraccarichi();
     void Leggi_Parametri_Registro_Sovraccarichi();
@@ -157,11 +170,15 @@ private:
     void ricalcolaNeve();
     void ricalcolaVento();
     void applyPendingOuterSize();
+    void salvaConNome();
+    bool scriviFile(const QString& path);
+    void mostraPercorso();
 
     platform::SettingsStore& settings;
     platform::Prompter& prompter;
     platform::Shell& shell;
     QButtonGroup* categorie = nullptr;
     bool banner = false;
+    bool lettura = false;  // while a file is read: one refresh at its end
     std::optional<QSize> pendingOuterSize;
 };

@@ -12,6 +12,7 @@
 
 #include "ClimateCli.h"
 #include "Main.h"
+#include "ReportCommand.h"
 
 namespace {
 
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
         QTextStream err(stderr);
         if (name == QLatin1String("snow")) return runSnowCommand(args, out, err);
         if (name == QLatin1String("wind")) return runWindCommand(args, out, err);
+        if (name == QLatin1String("report")) return runReportCommand(args, out, err);
         err << "tessaro " << name << ": comando non ancora disponibile\n";
         return 2;
     }

@@ -608,9 +608,13 @@ TEST_F(WindowTest, ClosingWithChangesAsks) {
     EXPECT_EQ(prompter.shown()[0].style, platform::vbYesNoCancel | platform::vbInformation);
     EXPECT_EQ(w->ModifDatiCarichi, 1);
 
-    prompter.answerMessage(platform::vbYes);
+    // Yes runs "Salva": a never saved analysis asks for a name; cancelling it keeps
+    // the window open with its changes.
+    prompter.answerMessage(platform::vbYes).answerSaveFile(std::nullopt);
     EXPECT_FALSE(w->close());
     EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(prompter.shown().last().kind, ScriptedPrompter::SaveFile);
+    EXPECT_EQ(w->ModifDatiCarichi, 1);
 
     settings.remove("Tessaro", "Sovraccarichi", "Top");
     prompter.answerMessage(platform::vbNo);
@@ -742,9 +746,15 @@ TEST_F(WindowTest, BannerClickOpensTheWebAddress) {
     w->show();
     QTest::mouseClick(w->RichTextBox1->viewport(), Qt::LeftButton);
     EXPECT_EQ(shell.calls, QStringList{w->webAddress});
-    // A refresh keeps the banner until the report takes its place.
+    // The first refresh puts the report in the banner's place: the pointer is the
+    // default one and clicks open nothing.
     w->chkPerm[1]->setChecked(true);
-    EXPECT_TRUE(w->bannerShown());
+    EXPECT_FALSE(w->bannerShown());
+    EXPECT_EQ(w->RichTextBox1->viewport()->cursor().shape(), Qt::IBeamCursor);
+    EXPECT_TRUE(
+        w->RichTextBox1->toPlainText().startsWith(QStringLiteral("     ANALISI DEI CARICHI\n")));
+    QTest::mouseClick(w->RichTextBox1->viewport(), Qt::LeftButton);
+    EXPECT_EQ(shell.calls.size(), 1);
 }
 
 // --- Robustness ------------------------------------------------------------------------

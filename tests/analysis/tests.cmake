@@ -9,3 +9,8 @@ add_dependencies(analysis_window_tests tessaro_help)
 # Pictures of the window's tabs, to look at the layout (not a test).
 add_executable(analysis_window_shots ${CMAKE_CURRENT_LIST_DIR}/WindowShots.cpp)
 target_link_libraries(analysis_window_shots PRIVATE analysis_ui)
+
+# Saving and opening analyses through the window, and the report command.
+tessaro_add_test(NAME analysis_file_window_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/AnalysisFileWindowTest.cpp
+  LIBS analysis_ui Qt6::Test)
