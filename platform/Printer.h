@@ -85,7 +85,9 @@ public:
     // Raster printer only: paper margins it cannot print on, as some printers have.
     bool setUnprintableMargins(const QMarginsF& millimetres);
 
-    // Job. The document starts with the first request for the painter (or a new page).
+    // Job. The document starts here, or with the first request for the painter or a
+    // new page. False when the printer cannot start it (see lastError).
+    bool beginDoc();
     QPainter* painter();
     QPaintDevice* device();
     bool isPrinting() const { return active; }
@@ -99,7 +101,6 @@ public:
     QString lastError() const { return error; }
 
 private:
-    bool beginDoc();
     void startRasterPage();
     void applySettings();
     QPageLayout::Orientation qtOrientation() const;
