@@ -3,6 +3,7 @@
 
 #include "Errore.h"
 #include "JobTestSupport.h"
+#include "Registry.h"
 
 using namespace velmora;
 
@@ -272,4 +273,56 @@ TEST(Job, ADocumentLeftOpenIsPrintedWhenTheJobGoes) {
         f.j().newPage();
     }
     EXPECT_GT(QFileInfo(pdf).size(), 0);
+}
+
+TEST(Job, DrawingCommandsRecordThemselvesInPreview) {
+    JobFixture f;
+    f.j().setAnteprima(true);
+    com::VARIANT_BOOL on = com::VARIANT_TRUE;
+    auto call = [&](const QString& object) {
+        com::BSTR o = com::toBstr(object);
+        com::BSTR s = com::toBstr(QStringLiteral("|x1=1|"));
+        com::HRESULT hr = f.j().StampaObjModel(&o, &s, &on);
+        com::SysFreeString(o);
+        com::SysFreeString(s);
+        return hr;
+    };
+    struct Case {
+        const char* object;
+        const char* recorded;  // nullptr: nothing
+    };
+    const Case cases[] = {
+        {"Campo Cliente", "Campo Cliente"},
+        {"Campo Colonna AttMac", "Campo Colonna"},
+        {"Riepilogo Imponibile IVA", "Riepilogo Imponibile IVA"},
+        {"Riepilogo Imposta x AliquotaIVA", "Riepilogo Imposta x AliquotaIVA"},
+        {"Codice a Barre", "Codice a Barre"},
+        {" Rigo DDTMac ", "Rigo DDTMac"},
+        {"IdCarcassa ", "IdCarcassa"},
+        {"New Page", nullptr},
+        {"Sconosciuto", nullptr},
+    };
+    for (const Case& c : cases) {
+        const auto before = f.j().PaginaCorrente()->Comandi().size();
+        EXPECT_EQ(call(c.object), com::S_OK) << c.object;
+        const auto& cmds = f.j().PaginaCorrente()->Comandi();
+        if (c.recorded) {
+            ASSERT_EQ(cmds.size(), before + 1) << c.object;
+            EXPECT_EQ(cmds.last()->NomeComando, QString::fromUtf8(c.recorded));
+            EXPECT_EQ(cmds.last()->StringaComando, QStringLiteral("|x1=1|"));
+        } else {
+            EXPECT_EQ(cmds.size(), before) << c.object;
+        }
+    }
+    // The grid objects need the page the window shows.
+    EXPECT_EQ(call("Impostazioni Righe"), com::hresultFromErrorNumber(ErrIndice));
+    EXPECT_EQ(call("Array Etichette"), com::hresultFromErrorNumber(ErrIndice));
+    f.j().newPage();
+    f.j().stato().nPagCorr = 1;
+    EXPECT_EQ(call("Array Etichette"), com::S_OK);
+    EXPECT_EQ(namesOf(*(*f.j().Pagine())[0]).last(), QStringLiteral("Array Etichette"));
+    // Extended texts are recorded line by line by the text commands, not yet here.
+    com::BSTR s = com::toBstr(QStringLiteral("|Testo=a|"));
+    EXPECT_EQ(f.j().StampaMemo(&s, &on), com::E_NOTIMPL);
+    com::SysFreeString(s);
 }
