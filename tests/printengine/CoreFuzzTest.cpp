@@ -27,8 +27,10 @@ public:
     std::mt19937* rng = nullptr;
     int messages = 0;
     int inputs = 0;
-    int message(const QString&, int style, const QString&) override {
+    QString last;
+    int message(const QString& text, int style, const QString&) override {
         ++messages;
+        last = text;
         return platform::defaultButtonOf(style);
     }
     std::optional<QString> input(const QString&, const QString&, const QString&) override {
@@ -149,7 +151,15 @@ TEST(CoreFuzz, MutatedModelFiles) {
             f.write(bytes);
         }
         job->NomeDocumento = path;
+        const int before = prompter.messages;
         job->leggiModello();
+        // A file cut inside its last entry is read as far as it goes and reported once.
+        if (modello::leggiVoci(bytes).troncato) {
+            ASSERT_EQ(prompter.messages, before + 1) << i;
+            ASSERT_TRUE(
+                prompter.last.startsWith("Errore nella lettura del Modello di Stampa.\nFase: "))
+                << i;
+        }
         ASSERT_NE(job->Pagine(), nullptr);
         for (const auto& p : *job->Pagine())
             for (const auto& c : p->Comandi()) ASSERT_TRUE(ComandoValido(c->NomeComando)) << i;
