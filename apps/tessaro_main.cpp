@@ -30,6 +30,16 @@ bool isCommand(const char* arg) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(
+            "uso: tessaro [FILE.TSR]                 apre la finestra (con il file letto)\n"
+            "     tessaro report FILE.TSR [--json]   il resoconto dell'analisi, riga per riga\n"
+            "     tessaro print FILE.TSR --pdf OUT.pdf\n"
+            "     tessaro snow [opzioni] [--json]    carico neve\n"
+            "     tessaro wind [opzioni] [--json]    carico vento\n",
+            stdout);
+        return 0;
+    }
     const bool command = argc > 1 && isCommand(argv[1]);
     // Commands run without a display.
     if (command && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
