@@ -3,6 +3,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <functional>
+
 #include "DatiAnalisi.h"
 #include "Report.h"
 
@@ -170,4 +172,142 @@ TEST(Report, BannerNamesVersionMakerAndAddress) {
     EXPECT_EQ(link.text, QStringLiteral("https://www.example.com/tessaro"));
     EXPECT_TRUE(link.underline);
     EXPECT_EQ(link.color, QColor(0, 0, 255));
+}
+
+namespace {
+const QString kHead = QStringLiteral("     ANALISI DEI CARICHI");
+const QString kRule = QString(62, QLatin1Char(' ')) + QString(20, QLatin1Char('-'));
+QStringList opening() {
+    return {kHead, QString(), QStringLiteral("     CARICHI PERMANENTI:"),
+            QStringLiteral("      ") + kPesoProprio + QStringLiteral(" G1 =  0,00 daN/mq"),
+            QString()};
+}
+}  // namespace
+
+TEST(Report, EachClassAloneAndTogetherNumbersItsLoads) {
+    struct Case {
+        const char* what;
+        std::function<void(DatiAnalisi&)> set;
+        QStringList body;  // the lines between the self weight's spacer and the end
+    };
+    const QString ld1 = QStringLiteral("     ") + dots(QStringLiteral("Archivio"), 25);
+    const QString ld2 = QStringLiteral("     ") + dots(QStringLiteral("Deposito"), 25);
+    auto longDuration = [](DatiAnalisi& d) {
+        d.LDAttivo[1] = d.LDAttivo[4] = 1;
+        d.LDDescr[1] = QStringLiteral("Archivio");
+        d.LDDescr[4] = QStringLiteral("Deposito");
+        d.LDValore[1] = 100;
+        d.LDValore[4] = 50.5f;
+        d.LDDescr[2] = QStringLiteral("spenta");  // unticked rows stay out
+        d.TotLungaDurata = 150.5f;
+    };
+    auto category = [](DatiAnalisi& d) {
+        d.Categoria = 2;
+        d.DescrCategoria = QStringLiteral("Uffici");
+        d.TotBreveRipartito = 200;
+    };
+    auto snow = [](DatiAnalisi& d) {
+        d.CaricoNeve = -12.5f;  // a negative load still prints
+        d.FormulaNeve = QStringLiteral("a mano");
+        d.ZonaNeve = QStringLiteral("Ia");
+        d.QuotaSlm = 1200;
+        d.CeNeve = 0.9f;
+        d.CtNeve = 1;
+        d.MuNeve = 0.8f;
+    };
+    auto wind = [](DatiAnalisi& d) {
+        d.CaricoVento = 1234.5f;
+        d.FormulaVento = QStringLiteral("vento");
+        d.ZonaVento = 9;
+        d.QuotaSlm = 1200;
+        d.ClasseRugosita = QStringLiteral("D");
+        d.DistanzaMare = 0.5f;
+        d.AltezzaEdificio = 30;
+        d.CategoriaEsposizione = QStringLiteral("V  ");
+    };
+    auto ldLines = [&](int n) {
+        return QStringList{
+            QStringLiteral("     CARICHI VARIABILI DI LUNGA DURATA:"),
+            ld1 + QStringLiteral("     =100,00 daN/mq"), ld2 + QStringLiteral("     = 50,50   \""),
+            kRule, QString(64, QLatin1Char(' ')) + QStringLiteral(" Qk%1=150,50 daN/mq").arg(n)};
+    };
+    auto catLines = [](int n) {
+        return QStringList{QStringLiteral("     CARICHI VARIABILI DI BREVE DURATA:"),
+                           QStringLiteral("     ") + dots(QStringLiteral("Uffici"), 26) +
+                               QStringLiteral("  Qk%1=200,00 daN/mq").arg(n),
+                           QString()};
+    };
+    auto snowLines = [](int n) {
+        return QStringList{
+            QStringLiteral("     CARICO NEVE:"),
+            QStringLiteral("     ZONA Ia     as=1200,00m.     CE=0,90     Ct=1,00     μ=0,80"),
+            QStringLiteral("     ") + dots(QStringLiteral("a mano"), 26) +
+                QStringLiteral("  Qk%1=-12,50 daN/mq").arg(n),
+            QString()};
+    };
+    auto windLines = [](int n) {
+        return QStringList{QStringLiteral("     CARICO VENTO:"),
+                           QStringLiteral("     ZONA: 9           as= 1200,00m.    Rug.=\"D\""),
+                           QStringLiteral("     Dmare=0,50km.     Hedif=30,00m.    Cesp=\"V  \""),
+                           QStringLiteral("     ") + dots(QStringLiteral("vento"), 27) +
+                               QStringLiteral(" Qk%1=1234,50 daN/mq").arg(n),
+                           QString()};
+    };
+    const QList<Case> cases = {
+        {"long duration", longDuration, ldLines(1)},
+        {"category", category, catLines(1)},
+        {"snow", snow, snowLines(1)},
+        {"wind", wind, windLines(1)},
+        {"all four",
+         [&](DatiAnalisi& d) {
+             longDuration(d);
+             category(d);
+             snow(d);
+             wind(d);
+         },
+         ldLines(1) + catLines(2) + snowLines(3) + windLines(4)},
+        {"category and wind",
+         [&](DatiAnalisi& d) {
+             category(d);
+             wind(d);
+         },
+         catLines(1) + windLines(2)},
+        {"distributed value without a category",
+         [](DatiAnalisi& d) {
+             d.TotBreveRipartito = 300;
+             d.DescrCategoria = QStringLiteral("mai scelta");
+         },
+         {}},
+    };
+    for (const Case& c : cases) {
+        DatiAnalisi d;
+        c.set(d);
+        const QStringList expected = opening() + c.body + QStringList{QString()};
+        const QStringList lines = reportLines(buildReport(d));
+        EXPECT_EQ(lines, expected) << c.what << "\n" << lines.join('\n').toStdString();
+    }
+}
+
+TEST(Report, FreeRowTextsLongerThanTheFieldAreCut) {
+    DatiAnalisi d;
+    const QString longText =
+        QStringLiteral("Controsoffitto in cartongesso con orditura metallica e isolante");
+    ASSERT_GT(longText.size(), 59);
+    for (int j : {11, 12, 13}) {
+        d.PermAttivo[j] = 1;
+        d.PermValore[j] = static_cast<float>(j);
+        d.PermDescr[j] = longText;
+    }
+    d.PermDescr[12] = QStringLiteral("  Massetto  ");  // blanks around are dropped
+    d.TotPermanenti = 36;
+    const QStringList lines = reportLines(buildReport(d));
+    const QString cut = QStringLiteral("     ") + longText.left(59);
+    ASSERT_GE(lines.size(), 11);
+    EXPECT_EQ(lines[5], QStringLiteral("     CARICHI PERMANENTI NON STRUTTURALI:"));
+    EXPECT_EQ(lines[6], cut + QStringLiteral("    = 11,00 daN/mq"));
+    EXPECT_EQ(lines[7], QStringLiteral("     ") + dots(QStringLiteral("Massetto"), 25) +
+                            QStringLiteral("     = 12,00   \""));
+    EXPECT_EQ(lines[8], cut + QStringLiteral("    = 13,00   \""));
+    EXPECT_EQ(lines[9], kRule);
+    EXPECT_EQ(lines[10], QString(64, QLatin1Char(' ')) + QStringLiteral(" G2 = 36,00 daN/mq"));
 }
