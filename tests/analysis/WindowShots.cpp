@@ -1,5 +1,5 @@
 // Saves a picture of each tab of the main window, to look at the layout:
-// analysis_window_shots OUT_DIR
+// analysis_window_shots OUT_DIR [FILE.TSR]
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -39,5 +39,11 @@ int main(int argc, char** argv) {
     w.CheckNeve->setChecked(true);
     w.CheckVento->setChecked(true);
     shoot(QStringLiteral("-filled"));
+    // An analysis read from a file, report included.
+    if (argc > 2) {
+        w.apriAnalisi(QString::fromLocal8Bit(argv[2]));
+        shoot(QStringLiteral("-file"));
+    }
+    w.ModifDatiCarichi = 0;
     return 0;
 }
