@@ -31,6 +31,13 @@ const char* const kTramezziValore[5] = {"40,00", "80,00", "120,00", "160,00", "2
 // The largest file a reader needs: every optional record present, and some slack.
 constexpr qint64 kMaxBytes = 80 * kTsrRecordSize;
 
+// Puts a text read from a file into a field whole: a field's length limit
+// holds the typing back, not what another program wrote.
+void putText(QLineEdit* field, const QString& text) {
+    if (text.size() > field->maxLength()) field->setMaxLength(static_cast<int>(text.size()));
+    field->setText(text);
+}
+
 }  // namespace
 
 QString sovraccarichi::versioneProgramma() {
@@ -247,16 +254,16 @@ QString sovraccarichi::leggifil() {
                 platform::vbOKOnly);
         }
         if (!r.text(s)) return false;
-        txtPP->setText(s);
+        putText(txtPP, s);
         if (!r.text(s)) return false;
-        txtVPP->setText(s);
+        putText(txtVPP, s);
 
         for (int j = 1; j <= 13; ++j) {
             if (!r.integer(n)) return false;
             if (n != 0 && n != 1) return fail(kValoreNonValido);
             if (!r.text(s)) return false;
             chkPerm[j]->setChecked(n == 1);
-            if (n == 1) txtPerm[j]->setText(s);
+            if (n == 1) putText(txtPerm[j], s);
             if (j == 10 && n == 1) {
                 int16_t entry = 0;
                 if (!r.integer(entry)) return false;
@@ -268,7 +275,7 @@ QString sovraccarichi::leggifil() {
             }
             if (j >= 11 && n == 1) {
                 if (!r.text(s)) return false;
-                txtDescrPerm[j - 10]->setText(s);
+                putText(txtDescrPerm[j - 10], s);
             }
         }
 
@@ -279,8 +286,8 @@ QString sovraccarichi::leggifil() {
             QString descr;
             if (!r.text(descr) || !r.text(s)) return false;
             if (n == 1) {
-                txtLD[j]->setText(descr);
-                txtVLD[j]->setText(s);
+                putText(txtLD[j], descr);
+                putText(txtVLD[j], s);
             }
         }
 
@@ -298,13 +305,13 @@ QString sovraccarichi::leggifil() {
         }
         if (cat == 16) {
             if (!r.text(s)) return false;
-            Text14->setText(s);
+            putText(Text14, s);
         }
         QString ripartito, concentrato;
         if (!r.text(ripartito) || !r.text(concentrato)) return false;
         if (cat >= 1) {
-            Text2[cat]->setText(ripartito);
-            Text3[cat]->setText(concentrato);
+            putText(Text2[cat], ripartito);
+            putText(Text3[cat], concentrato);
         }
 
         if (!r.integer(n)) return false;
@@ -313,9 +320,9 @@ QString sovraccarichi::leggifil() {
         QString neve[9];
         for (QString& t : neve)
             if (!r.text(t)) return false;
-        Text6->setText(neve[0]);
+        putText(Text6, neve[0]);
         Text6->home(false);
-        txtCarNeve->setText(neve[1]);
+        putText(txtCarNeve, neve[1]);
         parNeve.hslm = neve[2];
         parNeve.zona = neve[3];
         parNeve.mu = neve[4];
@@ -335,9 +342,9 @@ QString sovraccarichi::leggifil() {
         QString vento[12];
         for (QString& t : vento)
             if (!r.text(t)) return false;
-        Text15->setText(vento[0]);
+        putText(Text15, vento[0]);
         Text15->home(false);
-        txtCarVento->setText(vento[1]);
+        putText(txtCarVento, vento[1]);
         parVento.zona = vento[2];
         parVento.classe = vento[3];
         parVento.distanza = vento[4];

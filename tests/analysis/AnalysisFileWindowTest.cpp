@@ -415,6 +415,19 @@ TEST_F(FileWindowTest, OriginalProgramFileLandsInEveryField) {
     EXPECT_EQ(w->RichTextBox1->toPlainText(), lines.join('\n') + QLatin1Char('\n'));
 }
 
+TEST_F(FileWindowTest, TextsLongerThanAFieldTakesAreReadWhole) {
+    const QByteArray description(60, 'd');
+    QByteArray bytes = originalFile();
+    bytes.replace(1 * 128, 128, textRecord(description));
+    bytes.replace(2 * 128, 128, textRecord("12345,67"));
+    const QString p = path(QStringLiteral("lunghi.TSR"));
+    write(p, bytes);
+    EXPECT_EQ(w->apriAnalisi(p), sovraccarichi::Apertura::Letta);
+    EXPECT_EQ(w->txtPP->text(), QString::fromLatin1(description));
+    EXPECT_FLOAT_EQ(w->dati.PesoProprio, 12345.67f);
+    EXPECT_EQ(w->dati.DescrPesoProprio, QString::fromLatin1(description));
+}
+
 TEST_F(FileWindowTest, AnotherVersionWarnsNamingItAndReadsOn) {
     const QString p = path(QStringLiteral("vecchio.TSR"));
     write(p, originalFile("0.9"));
