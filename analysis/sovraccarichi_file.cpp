@@ -260,7 +260,7 @@ QString sovraccarichi::leggifil() {
 
         for (int j = 1; j <= 13; ++j) {
             if (!r.integer(n)) return false;
-            if (n != 0 && n != 1) return fail(kValoreNonValido);
+            if (n < 0 || n > 2) return fail(kValoreNonValido);  // 2: greyed, not ticked
             if (!r.text(s)) return false;
             chkPerm[j]->setChecked(n == 1);
             if (n == 1) putText(txtPerm[j], s);
@@ -281,7 +281,7 @@ QString sovraccarichi::leggifil() {
 
         for (int j = 1; j <= 5; ++j) {
             if (!r.integer(n)) return false;
-            if (n != 0 && n != 1) return fail(kValoreNonValido);
+            if (n < 0 || n > 2) return fail(kValoreNonValido);  // 2: greyed, not ticked
             chkLD[j]->setChecked(n == 1);
             QString descr;
             if (!r.text(descr) || !r.text(s)) return false;
@@ -293,7 +293,7 @@ QString sovraccarichi::leggifil() {
 
         int16_t cat = 0;
         if (!r.integer(cat)) return false;
-        if (cat < 0 || cat > 16) return fail(kValoreNonValido);
+        if (cat < 0 || cat > 16) cat = 0;  // no category of the table
         if (cat >= 1) {
             if (Option1[cat]->isChecked())
                 sceltaCategoria(cat);

@@ -600,6 +600,18 @@ TEST_F(FileWindowTest, AFileWithoutCategoryLeavesNoneChosen) {
     EXPECT_EQ(w->categoriaScelta(), 0);
     EXPECT_FALSE(w->Text2[4]->isEnabled());
     other.ModifDatiCarichi = 0;
+
+    // A number outside the table chooses none either; a greyed tick is no tick.
+    QTest::mouseClick(w->Option1[4], Qt::LeftButton);
+    QByteArray bytes = read(p);
+    const int category = 3 + 26 + 15;  // 0-based: no optional record before it
+    ASSERT_EQ(bytes.mid(category * 128, 2), QByteArray("\0\0", 2));
+    bytes[category * 128] = 40;
+    bytes[3 * 128] = 2;
+    write(p, bytes);
+    EXPECT_EQ(w->apriAnalisi(p), sovraccarichi::Apertura::Letta);
+    EXPECT_EQ(w->categoriaScelta(), 0);
+    EXPECT_FALSE(w->chkPerm[1]->isChecked());
 }
 
 // The bundled sample is what our writer makes of the sample analysis; set
