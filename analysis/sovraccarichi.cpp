@@ -14,6 +14,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -747,10 +748,15 @@ void sovraccarichi::ScriviAnalisi() {
     if (lettura) return;
     RegistraValori();
     RichTextBox1->viewport()->setCursor(Qt::IBeamCursor);  // a text pane's own pointer
+    // The report is written anew; the reader keeps his place in it.
+    const int top = banner ? 0 : RichTextBox1->verticalScrollBar()->value();
+    const int left = banner ? 0 : RichTextBox1->horizontalScrollBar()->value();
     banner = false;
     RichTextBox1->clear();
     QTextCursor c(RichTextBox1->document());
     appendRuns(c, buildReport(dati));
+    RichTextBox1->verticalScrollBar()->setValue(top);
+    RichTextBox1->horizontalScrollBar()->setValue(left);
 }
 
 void sovraccarichi::scriviBanner() {

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
@@ -755,6 +756,19 @@ TEST_F(WindowTest, BannerClickOpensTheWebAddress) {
         w->RichTextBox1->toPlainText().startsWith(QStringLiteral("     ANALISI DEI CARICHI\n")));
     QTest::mouseClick(w->RichTextBox1->viewport(), Qt::LeftButton);
     EXPECT_EQ(shell.calls.size(), 1);
+}
+
+TEST_F(WindowTest, RefreshKeepsThePlaceInTheReport) {
+    w->show();
+    w->chkPerm[1]->setChecked(true);
+    QApplication::processEvents();
+    QScrollBar* h = w->RichTextBox1->horizontalScrollBar();
+    ASSERT_GT(h->maximum(), 0);  // the report is wider than the pane
+    h->setValue(h->maximum());
+    w->txtVPP->setText(QStringLiteral("5"));
+    QApplication::processEvents();
+    EXPECT_GT(h->value(), 0);
+    EXPECT_EQ(h->value(), h->maximum());
 }
 
 // --- Robustness ------------------------------------------------------------------------
