@@ -31,11 +31,9 @@ int Main(const QStringList& args) {
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(window, &QObject::destroyed, qApp, &QCoreApplication::quit);
     window->show();
-    // A file named on the command line is opened as "Apri" opens it, once the window shows.
-    if (!args.isEmpty()) {
-        const QString path = args.first();
-        QTimer::singleShot(0, window, [window, path] { window->apriAnalisi(path); });
-    }
+    // A file named on the command line is opened as "Apri" opens it, over the shown
+    // window, before anything else may close that window.
+    if (!args.isEmpty()) window->apriAnalisi(args.first());
 
     // For the start-up timing script: report the time to a shown window and stop.
     if (qEnvironmentVariableIsSet("TESSARO_STARTUP_PROBE")) {
