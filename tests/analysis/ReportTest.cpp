@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -156,6 +157,22 @@ TEST(Report, RunsCarryFontsColoursAndSubscripts) {
     appendRuns(cursor, runs);
     EXPECT_EQ(doc.toPlainText().split(QLatin1Char('\n')).first(),
               QStringLiteral("     ANALISI DEI CARICHI"));
+    // In the pane a subscript is an 8-point run below the baseline, not shrunk again.
+    bool seen = false;
+    for (QTextBlock b = doc.begin(); b != doc.end(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (f.text() != QStringLiteral("1")) continue;
+            seen = true;
+            EXPECT_EQ(f.charFormat().fontPointSize(), 8);
+            EXPECT_LT(f.charFormat().baselineOffset(), 0);
+            EXPECT_EQ(f.charFormat().verticalAlignment(), QTextCharFormat::AlignNormal);
+            EXPECT_EQ(f.charFormat().foreground().color(), QColor(0, 0, 255));
+            EXPECT_EQ(f.charFormat().fontFamilies().toStringList(),
+                      QStringList{QStringLiteral("Courier New")});
+        }
+    }
+    EXPECT_TRUE(seen);
 }
 
 TEST(Report, BannerNamesVersionMakerAndAddress) {
