@@ -113,7 +113,9 @@ TEST(AnalysisFileFuzz, DamagedFilesGiveTheDamagedMessageAndLeaveTheWindowUsable)
         } else {
             EXPECT_FALSE(damagedShown) << round;
             // A file cut inside a record is damaged: only whole files read.
-            if (round % 5 == 0) EXPECT_GE(bad.size(), good.size() - 128 + 2) << round;
+            if (round % 5 == 0) {
+                EXPECT_GE(bad.size(), good.size() - 128 + 2) << round;
+            }
         }
         EXPECT_EQ(w.PercorsoAnalisi, path);
     }
