@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -80,7 +81,11 @@ TEST(AnalysisFileFuzz, DamagedFilesGiveTheDamagedMessageAndLeaveTheWindowUsable)
     const QByteArray good = sample.readAll();
     ASSERT_GT(good.size(), 60 * 128);
 
-    QTemporaryDir dir;
+    // Thousands of files are written and opened: memory-backed storage where there is some.
+    const bool shm = QFileInfo(QStringLiteral("/dev/shm")).isWritable();
+    QTemporaryDir dir =
+        shm ? QTemporaryDir(QStringLiteral("/dev/shm/tessaro-fuzz-XXXXXX")) : QTemporaryDir();
+    ASSERT_TRUE(dir.isValid());
     const QString path = dir.path() + QStringLiteral("/fuzz.TSR");
     platform::MemorySettingsStore settings;
     platform::ScriptedPrompter prompter;
