@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -86,9 +87,8 @@ void sovraccarichi::salvaConNome() {
         const std::optional<QString> chosen = prompter.saveFile(req);
         if (!chosen || chosen->isEmpty()) return;
         path = *chosen;
-        QFile probe(path);
-        if (!probe.open(QIODevice::ReadOnly)) break;
-        probe.close();
+        // Any file there is asked about, also one this user cannot read.
+        if (!QFileInfo::exists(path)) break;
         prompter.beep();
         const int answer = prompter.message(
             QStringLiteral("File \"") + path + QStringLiteral("\"  Esiste - Sovrapporre?"),
