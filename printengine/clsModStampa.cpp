@@ -9,6 +9,7 @@
 
 #include <limits>
 
+#include "BarcodeFont.h"
 #include "Errore.h"
 #include "ModelloStampa.h"
 #include "Printer.h"
@@ -16,6 +17,7 @@
 #include "Registry.h"
 #include "SettingsStore.h"
 #include "Specifica.h"
+#include "Surface.h"
 #include "VbConv.h"
 
 namespace velmora {
@@ -95,6 +97,8 @@ clsModStampa::clsModStampa() : clsModStampa(Servizi{}) {}
 
 clsModStampa::clsModStampa(Servizi s) : servizi(std::move(s)) {
     ++oggetti;
+    // Models naming the barcode font draw with the library's own.
+    BarcodeFont::registerFont();
     if (!servizi.prompter) {
         prompterProprio = std::make_unique<platform::ConsolePrompter>();
         servizi.prompter = prompterProprio.get();
@@ -106,6 +110,8 @@ clsModStampa::clsModStampa(Servizi s) : servizi(std::move(s)) {
     }
     if (!servizi.window) servizi.window = [] { return std::make_unique<HeadlessPreviewWindow>(); };
     stampante = std::make_unique<platform::Printer>(servizi.printerName);
+    superficieStampante_ = std::make_unique<platform::PainterSurface>();
+    OutputStampa = &superficieStampante();
     try {
         getPrinterOffsets();
         caricaPercText();
@@ -146,6 +152,8 @@ void clsModStampa::setAnteprima(bool valore) {
             pagine.reset();
             paginaCorrente.reset();
             condiviso.PicPrinter = nullptr;
+            OutputStampa = &superficieStampante();
+            OutputStampa->setScaleMode(platform::vbMillimeters);
             DocumentoInAnteprima = false;
         }
         registra = valore;
@@ -227,6 +235,7 @@ void clsModStampa::apriFinestra(bool riempiLista) {
     std::unique_ptr<PreviewWindow> w = servizi.window();
     if (!w) throw Errore(ErrOggetto);
     w->Init(this);
+    if (condiviso.PicPrinter) OutputStampa = condiviso.PicPrinter;
     if (!riempiLista && PagineTotAnteprima() == 0) aggiungiPagina();
     w->ShowFirstPage();
     w->ImpostaForm();
@@ -235,6 +244,7 @@ void clsModStampa::apriFinestra(bool riempiLista) {
     // The window is gone: nothing is shown any more.
     condiviso.nPagCorr = 0;
     condiviso.PicPrinter = nullptr;
+    OutputStampa = &superficieStampante();
 }
 
 void clsModStampa::avviaCreaModuli() {
@@ -615,12 +625,6 @@ HRESULT clsModStampa::put_ModifDoc(int16_t value) {
     ModifDoc = value;
     return S_OK;
 }
-HRESULT clsModStampa::get_fc(float*) {
-    return E_NOTIMPL;
-}
-HRESULT clsModStampa::put_fc(float) {
-    return E_NOTIMPL;
-}
 HRESULT clsModStampa::get_errStampa(VARIANT_BOOL* result) {
     if (!result) return E_POINTER;
     *result = vbool(errStampa);
@@ -786,14 +790,6 @@ HRESULT clsModStampa::ShowPrinterSetup(int32_t ParentHWnd, BSTR* DeviceName, VAR
     });
 }
 
-// Text measuring comes with the text commands.
-HRESULT clsModStampa::TextWidth(BSTR*, float*) {
-    return E_NOTIMPL;
-}
-HRESULT clsModStampa::TextHeight(BSTR*, float*) {
-    return E_NOTIMPL;
-}
-
 HRESULT clsModStampa::EndDoc() {
     return protetto([&] {
         try {
@@ -852,27 +848,8 @@ HRESULT clsModStampa::registraSuPaginaMostrata(const QString& nome, BSTR* Specif
     return registraOppure(nome, Specifica);
 }
 
-HRESULT clsModStampa::StampaTesto(BSTR* s, VARIANT_BOOL*) {
-    return registraOppure(QStringLiteral("Testo"), s);
-}
-HRESULT clsModStampa::StampaRettangolo(BSTR* s, VARIANT_BOOL*) {
-    return registraOppure(QStringLiteral("Rettangolo"), s);
-}
-HRESULT clsModStampa::StampaImmagine(BSTR* s, VARIANT_BOOL*) {
-    return registraOppure(QStringLiteral("Immagine"), s);
-}
-HRESULT clsModStampa::stampaLinea(BSTR* s, VARIANT_BOOL*) {
-    return registraOppure(QStringLiteral("Linea"), s);
-}
-HRESULT clsModStampa::stampacerchio(BSTR* s, VARIANT_BOOL*) {
-    return registraOppure(QStringLiteral("Cerchio"), s);
-}
 HRESULT clsModStampa::StampaCodBarre(BSTR* s, VARIANT_BOOL*) {
     return registraOppure(QStringLiteral("Codice a Barre"), s);
-}
-// Records its wrapped lines as texts: comes with the text commands.
-HRESULT clsModStampa::StampaMemo(BSTR*, VARIANT_BOOL*) {
-    return E_NOTIMPL;
 }
 
 HRESULT clsModStampa::Estrai_Valore(BSTR* Variabile, BSTR* Specifica, VARIANT* result) {
@@ -886,10 +863,6 @@ HRESULT clsModStampa::Estrai_Valore(BSTR* Variabile, BSTR* Specifica, VARIANT* r
         }
         return S_OK;
     });
-}
-
-HRESULT clsModStampa::estraiRigaDescr(int16_t*, BSTR*, int16_t*, BSTR*) {
-    return E_NOTIMPL;
 }
 
 HRESULT clsModStampa::GetPrinterOffsets() {
@@ -909,16 +882,6 @@ HRESULT clsModStampa::LeggiModello() {
         leggiModello();
         return S_OK;
     });
-}
-
-HRESULT clsModStampa::stampaarco(BSTR* s, VARIANT_BOOL*) {
-    return registraOppure(QStringLiteral("Arco"), s);
-}
-HRESULT clsModStampa::stampaPolilinea(BSTR* s, VARIANT_BOOL*) {
-    return registraOppure(QStringLiteral("Polilinea"), s);
-}
-HRESULT clsModStampa::stampaSuperficie(BSTR* s, VARIANT_BOOL*) {
-    return registraOppure(QStringLiteral("Superficie"), s);
 }
 
 HRESULT clsModStampa::ComandoValido(BSTR* auxCom, VARIANT_BOOL* result) {
@@ -1044,16 +1007,6 @@ HRESULT clsModStampa::AnnullaStatoComandi() {
 
 HRESULT clsModStampa::StampaArrayEtichette(BSTR* s, VARIANT_BOOL*) {
     return registraSuPaginaMostrata(QStringLiteral("Array Etichette"), s);
-}
-// Drawing one object on the page picture comes with the replays.
-HRESULT clsModStampa::Pic_VisualizzaOggetto(BSTR*, BSTR*, VARIANT_BOOL*) {
-    return E_NOTIMPL;
-}
-HRESULT clsModStampa::put_PercText(float*) {
-    return E_NOTIMPL;
-}
-HRESULT clsModStampa::get_PercText(float*) {
-    return E_NOTIMPL;
 }
 HRESULT clsModStampa::StampaRigoDDTMac(BSTR* s, VARIANT_BOOL*) {
     return registraOppure(QStringLiteral("Rigo DDTMac"), s);

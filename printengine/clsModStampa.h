@@ -5,10 +5,14 @@
 // manages printers and page set-up, and reads and writes model files. The
 // component face (_clsModStampa) wraps the typed members below.
 
+#include <QDateTime>
+#include <QHash>
+#include <QImage>
 #include <QList>
 #include <QString>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 #include "ClsPagina.h"
@@ -18,9 +22,11 @@
 #include "_clsModStampa.h"
 
 namespace platform {
+class PainterSurface;
 class Printer;
 class Prompter;
 class SettingsStore;
+class Surface;
 }  // namespace platform
 
 namespace velmora {
@@ -106,6 +112,44 @@ public:
     void ImpostaPagina_Modello(const QString& nomefile);
 
     platform::Prompter& prompter() { return *servizi.prompter; }
+
+    // --- Drawing commands ------------------------------------------------------------
+    // In preview mode each records itself; in direct mode it draws on OutputStampa,
+    // and a failure is reported with the command's message (the job goes on).
+    void StampaTesto(const QString& Specifica, bool Attivo);
+    // Throws Errore when the specification has no font part.
+    void StampaMemo(const QString& Specifica, bool Attivo);
+    static QString estraiRigaDescr(int16_t& nn, const QString& descrizione, int16_t nCar);
+    float TextWidth(const QString& sText);
+    float TextHeight(const QString& sText);
+    // Throws Errore when the stored text is not a number.
+    float PercText() const;
+    void setPercText(float valore);
+    void setFc(float valore);
+    void stampaLinea(const QString& Specifica, bool Attivo);
+    void StampaRettangolo(const QString& Specifica, bool Attivo);
+    void stampacerchio(const QString& Specifica, bool Attivo);
+    void stampaarco(const QString& Specifica, bool Attivo);
+    void stampaPolilinea(const QString& Specifica, bool Attivo);
+    void stampaSuperficie(const QString& Specifica, bool Attivo);
+    void StampaImmagine(const QString& Specifica, bool Attivo);
+
+    // --- Replays of recorded pages -------------------------------------------------
+    // Page n on the printer, letting the user interface run between two commands.
+    void StampaPagina(int32_t n);
+    // Page n on the window's page picture (JobState::PicPrinter).
+    void VisualizzaPaginaAnteprima(int32_t n);
+    // One command on the page picture, highlighted when TipoVis is false.
+    void Pic_VisualizzaOggetto(const QString& Tipo, const QString& Specifica, bool TipoVis);
+    // Draws one recorded command by its name; names of model objects go to
+    // StampaObjModel. Throws what the command lets through (the memo's failure).
+    void eseguiComando(const QString& nome, const QString& Specifica, bool Attivo);
+
+    // The surface every drawing command draws on: the system printer (in
+    // millimetres) or the window's page picture.
+    platform::Surface* OutputStampa = nullptr;
+    platform::Surface& superficieStampante();
+    bool suStampante() const;
 
     // --- Component face ------------------------------------------------------------
     com::HRESULT QueryInterface(com::REFIID riid, void** ppv) override;
@@ -216,11 +260,26 @@ private:
     HRESULT registraSuPaginaMostrata(const QString& nome, BSTR* Specifica);
     void apriFinestra(bool riempiLista);
     void caricaPercText();
+    platform::Surface& uscita();
+    void preambolo(platform::Surface& s);
+    void erroreComando(const QString& riga, const QString& descr, const QString& Specifica);
+    void comando(const QString& riga, const QString& Specifica, const std::function<void()>& f);
+    float spessore(double spesCont);
+    void dopoReplay();
+    QImage caricaImmagine(const QString& percorso, QString& errore);
 
     Servizi servizi;
     std::unique_ptr<platform::Prompter> prompterProprio;
     std::unique_ptr<PrinterDialogs> dialogsPropri;
     std::unique_ptr<platform::Printer> stampante;
+    std::unique_ptr<platform::PainterSurface> superficieStampante_;
+    // Pictures already read, by path, while their file stays the same.
+    struct ImmagineLetta {
+        QDateTime modificata;
+        qint64 dimensione = 0;
+        QImage immagine;
+    };
+    QHash<QString, ImmagineLetta> immagini;
     std::unique_ptr<QList<PaginaPtr>> pagine;
     PaginaPtr paginaCorrente;
     bool registra = false;  // Anteprima

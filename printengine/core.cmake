@@ -10,9 +10,13 @@ add_library(printengine_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ClsComandi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ModelloStampa.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrinterDialogs.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/clsModStampa.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/clsModStampa.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StampaTesto.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StampaForme.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Replay.cpp)
 target_include_directories(printengine_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(printengine_core PUBLIC velmora_interface platform platform_print platform_com)
+target_link_libraries(printengine_core PUBLIC velmora_interface platform platform_print platform_com
+  printengine_draw printengine_barcode)
 
 # The component library: only the four entry points are visible to clients.
 add_library(velmora SHARED ${CMAKE_CURRENT_LIST_DIR}/VelmoraServer.cpp
