@@ -428,6 +428,23 @@ TEST_F(FileWindowTest, TextsLongerThanAFieldTakesAreReadWhole) {
     EXPECT_EQ(w->dati.DescrPesoProprio, QString::fromLatin1(description));
 }
 
+TEST_F(FileWindowTest, WindAloneStandsAtTheFilesAltitude) {
+    QByteArray bytes = originalFile();
+    const int snowFlag = 3 + 26 + 3 + 15 + 4;  // 0-based, after the category's four records
+    ASSERT_EQ(bytes.mid(snowFlag * 128, 2), QByteArray("\x01\x00", 2));
+    bytes[snowFlag * 128] = 0;
+    const QString p = path(QStringLiteral("vento.TSR"));
+    write(p, bytes);
+    EXPECT_EQ(w->apriAnalisi(p), sovraccarichi::Apertura::Letta);
+    EXPECT_FALSE(w->CheckNeve->isChecked());
+    const QString report = w->RichTextBox1->toPlainText();
+    EXPECT_FALSE(report.contains(QStringLiteral("CARICO NEVE")));
+    EXPECT_TRUE(
+        report.contains(QStringLiteral("     ZONA: 3           as= 600,00m.    Rug.=\"C\"")))
+        << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral(" Qk3= 52,31 daN/mq")));
+}
+
 TEST_F(FileWindowTest, AnotherVersionWarnsNamingItAndReadsOn) {
     const QString p = path(QStringLiteral("vecchio.TSR"));
     write(p, originalFile("0.9"));
