@@ -1,0 +1,7 @@
+# The preview window: geometry and settings apart from the widgets.
+add_library(printengine_preview STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/GeometriaAnteprima.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ImpostazioniAnteprima.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frmStampa.cpp)
+target_include_directories(printengine_preview PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(printengine_preview PUBLIC printengine_core platform_widgets Qt6::Widgets)
