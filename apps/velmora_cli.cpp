@@ -15,6 +15,7 @@
 #include <cstdio>
 
 #include "Errore.h"
+#include "FinestraCli.h"
 #include "ModelloStampa.h"
 #include "Printer.h"
 #include "Prompter.h"
@@ -32,6 +33,7 @@ void out(const QString& s) {
 int usage() {
     err(
         QStringLiteral("Uso: velmora info FILE.VLM|FILE.DSS [--json]\n"
+                       "     velmora preview FILE | velmora design [FILE]\n"
                        "     velmora printers\n"
                        "     velmora register | velmora unregister"));
     return 2;
@@ -213,6 +215,9 @@ int info(const QString& path, bool json) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The window needs a widget application and a screen of its own.
+    if (argc > 1 && (qstrcmp(argv[1], "preview") == 0 || qstrcmp(argv[1], "design") == 0))
+        return velmora::anteprima::comandoFinestra(argc, argv);
     // Printers and fonts need a GUI application; without a display it runs off screen.
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -13,7 +13,9 @@
 #include "QtPrinterDialogs.h"
 #include "QtPrompter.h"
 #include "Registry.h"
+#include "SettingsStore.h"
 #include "clsModStampa.h"
+#include "frmStampa.h"
 
 using namespace com;
 
@@ -65,7 +67,13 @@ public:
         const bool finestre = qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
         s.prompter = finestre ? static_cast<platform::Prompter*>(&servizi().qt)
                               : static_cast<platform::Prompter*>(&servizi().console);
-        if (finestre) s.dialogs = &servizi().dialogs;
+        if (finestre) {
+            s.dialogs = &servizi().dialogs;
+            s.window = []() -> std::unique_ptr<velmora::PreviewWindow> {
+                return std::make_unique<velmora::frmStampa>(
+                    velmora::frmStampa::Servizi{&servizi().qt, &platform::userSettings(), nullptr});
+            };
+        }
         velmora::clsModStampa* job = nullptr;
         try {
             job = new velmora::clsModStampa(std::move(s));

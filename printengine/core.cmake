@@ -24,6 +24,7 @@ add_library(velmora SHARED ${CMAKE_CURRENT_LIST_DIR}/VelmoraServer.cpp
 set_target_properties(velmora PROPERTIES OUTPUT_NAME velmora
   CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
   LINK_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/velmora.map)
-target_link_libraries(velmora PRIVATE printengine_core platform_widgets Qt6::PrintSupport)
+target_link_libraries(velmora PRIVATE printengine_core printengine_preview platform_widgets
+  Qt6::PrintSupport)
 target_link_options(velmora PRIVATE
   -Wl,--version-script=${CMAKE_CURRENT_LIST_DIR}/velmora.map -Wl,--no-undefined)

@@ -2,6 +2,7 @@
 add_library(printengine_preview STATIC
   ${CMAKE_CURRENT_LIST_DIR}/GeometriaAnteprima.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ImpostazioniAnteprima.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/frmStampa.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/frmStampa.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FinestraCli.cpp)
 target_include_directories(printengine_preview PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(printengine_preview PUBLIC printengine_core platform_widgets Qt6::Widgets)
