@@ -50,29 +50,27 @@ void scalaPagina(platform::Surface& s, float fattoreScala) {
 
 platform::Surface& clsModStampa::superficieStampante() {
     platform::PainterSurface& s = *superficieStampante_;
-    // Paper, orientation and resolution may change between two documents; while one
-    // is printing the device stays as it started.
-    if (!stampante->isPrinting()) {
-        gdi::DeviceGeometry g;
-        g.dpiX = g.dpiY = stampante->resolution() > 0 ? stampante->resolution() : 96;
-        const QRect area = stampante->printableAreaPixels();
-        const QSize foglio = stampante->pageSizePixels();
-        g.width = area.width();
-        g.height = area.height();
-        g.physicalWidth = foglio.width();
-        g.physicalHeight = foglio.height();
-        g.physicalOffsetX = area.x();
-        g.physicalOffsetY = area.y();
-        const gdi::DeviceGeometry& o = s.geometry();
-        const bool nuova = s.scaleMode() == platform::vbTwips && o.width == 0;
-        if (nuova || o.dpiX != g.dpiX || o.dpiY != g.dpiY || o.width != g.width ||
-            o.height != g.height || o.physicalWidth != g.physicalWidth ||
-            o.physicalHeight != g.physicalHeight || o.physicalOffsetX != g.physicalOffsetX ||
-            o.physicalOffsetY != g.physicalOffsetY) {
-            platform::Printer* p = stampante.get();
-            s.attachSource([p] { return p->painter(); }, g);
-            if (nuova) s.setScaleMode(platform::vbMillimeters);
-        }
+    // Paper, orientation and resolution may change between two documents (they are
+    // refused while one is printing), so the device is read again at each use.
+    gdi::DeviceGeometry g;
+    g.dpiX = g.dpiY = stampante->resolution() > 0 ? stampante->resolution() : 96;
+    const QRect area = stampante->printableAreaPixels();
+    const QSize foglio = stampante->pageSizePixels();
+    g.width = area.width();
+    g.height = area.height();
+    g.physicalWidth = foglio.width();
+    g.physicalHeight = foglio.height();
+    g.physicalOffsetX = area.x();
+    g.physicalOffsetY = area.y();
+    const gdi::DeviceGeometry& o = s.geometry();
+    const bool nuova = s.scaleMode() == platform::vbTwips && o.width == 0;
+    if (nuova || o.dpiX != g.dpiX || o.dpiY != g.dpiY || o.width != g.width ||
+        o.height != g.height || o.physicalWidth != g.physicalWidth ||
+        o.physicalHeight != g.physicalHeight || o.physicalOffsetX != g.physicalOffsetX ||
+        o.physicalOffsetY != g.physicalOffsetY) {
+        platform::Printer* p = stampante.get();
+        s.attachSource([p] { return p->painter(); }, g);
+        if (nuova) s.setScaleMode(platform::vbMillimeters);
     }
     return s;
 }

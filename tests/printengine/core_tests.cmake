@@ -29,3 +29,9 @@ tessaro_add_test(NAME velmora_cli_tests
           ${CMAKE_CURRENT_LIST_DIR}/VelmoraCliTest.cpp
   LIBS Qt6::Gui)
 add_dependencies(velmora_cli_tests velmora-cli velmora)
+
+# Drawing commands and page replays, checked on the pixels of small pages.
+tessaro_add_test(NAME printengine_commands_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CoreTestMain.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/CommandsTest.cpp
+  LIBS printengine_core)
