@@ -9,10 +9,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSaveFile>
 
 #include <dlfcn.h>
 
+#include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "Errore.h"
 #include "FinestraCli.h"
@@ -32,7 +35,9 @@ void out(const QString& s) {
 
 int usage() {
     err(
-        QStringLiteral("Uso: velmora info FILE.VLM|FILE.DSS [--json]\n"
+        QStringLiteral("Uso: velmora render FILE.VLM|FILE.DSS --out PATH [--format png|pdf] "
+                       "[--dpi N] [--page N]\n"
+                       "     velmora info FILE.VLM|FILE.DSS [--json]\n"
                        "     velmora preview FILE | velmora design [FILE]\n"
                        "     velmora printers\n"
                        "     velmora register | velmora unregister"));
@@ -212,6 +217,174 @@ int info(const QString& path, bool json) {
     return 0;
 }
 
+// Options of render, each with its value as the next argument or after "=".
+struct OpzioniRender {
+    QString file, out, format;
+    int dpi = 150;
+    int page = 0;  // 0 = all
+};
+
+// A whole number written with "," or "." (no fraction); nothing otherwise.
+std::optional<int> intero(const QString& text) {
+    QString t = text.trimmed();
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double d = t.toDouble(&ok);
+    if (!ok || d != std::floor(d) || std::abs(d) > 1e9) return std::nullopt;
+    return static_cast<int>(d);
+}
+
+std::optional<OpzioniRender> opzioniRender(const QStringList& args) {
+    OpzioniRender o;
+    for (int i = 1; i < args.size(); ++i) {
+        QString a = args[i];
+        if (!a.startsWith(QLatin1String("--"))) {
+            if (!o.file.isEmpty()) return std::nullopt;
+            o.file = a;
+            continue;
+        }
+        QString value;
+        const qsizetype eq = a.indexOf(QLatin1Char('='));
+        if (eq >= 0) {
+            value = a.mid(eq + 1);
+            a = a.left(eq);
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        } else {
+            return std::nullopt;
+        }
+        if (a == QLatin1String("--out")) {
+            o.out = value;
+        } else if (a == QLatin1String("--format")) {
+            o.format = value.toLower();
+            if (o.format != QLatin1String("png") && o.format != QLatin1String("pdf"))
+                return std::nullopt;
+        } else if (a == QLatin1String("--dpi")) {
+            const auto n = intero(value);
+            if (!n || *n < 10 || *n > 2400) return std::nullopt;
+            o.dpi = *n;
+        } else if (a == QLatin1String("--page")) {
+            const auto n = intero(value);
+            if (!n || *n < 1) return std::nullopt;
+            o.page = *n;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (o.file.isEmpty() || o.out.isEmpty()) return std::nullopt;
+    // Without a format the name of the output tells it.
+    if (o.format.isEmpty())
+        o.format = o.out.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)
+                       ? QStringLiteral("pdf")
+                       : QStringLiteral("png");
+    return o;
+}
+
+// Page n of a PNG set: "-n" before the extension.
+QString pathPagina(const QString& out, int n) {
+    const QFileInfo fi(out);
+    const QString suffix = fi.suffix().isEmpty() ? QStringLiteral("png") : fi.suffix();
+    const QString dir = fi.path() == QLatin1String(".") && !out.startsWith(QLatin1String("./"))
+                            ? QString()
+                            : fi.path() + QLatin1Char('/');
+    return dir + fi.completeBaseName() + QLatin1Char('-') + QString::number(n) + QLatin1Char('.') +
+           suffix;
+}
+
+int render(const OpzioniRender& o) {
+    QFile f(o.file);
+    if (!f.open(QIODevice::ReadOnly)) {
+        err(QStringLiteral("velmora: impossibile leggere il file \"%1\": %2")
+                .arg(o.file, f.errorString()));
+        return 1;
+    }
+    const QByteArray bytes = f.readAll();
+    f.close();
+    const velmora::modello::Voci voci = velmora::modello::leggiVoci(bytes);
+    const int chiavi = velmora::modello::leggiIntestazione(
+        velmora::modello::righeIntestazione(bytes), [](int, const QString&) {});
+    if (chiavi == 0 && voci.voci.isEmpty()) {
+        err(QStringLiteral("velmora: il file \"%1\" non è un modello né un documento di stampa")
+                .arg(o.file));
+        return 1;
+    }
+    if (voci.troncato) {
+        err(QStringLiteral("velmora: il file \"%1\" è troncato: termina prima dell'ultimo comando")
+                .arg(o.file));
+        return 1;
+    }
+
+    const bool pdf = o.format == QLatin1String("pdf");
+    velmora::clsModStampa::Servizi s;
+    s.printerName =
+        pdf ? platform::Printer::pdfPrinterName() : platform::Printer::rasterPrinterName();
+    auto* job = new velmora::clsModStampa(s);
+    struct Rilascio {
+        velmora::clsModStampa* j;
+        ~Rilascio() { j->Release(); }
+    } rilascio{job};
+    job->NomeDocumento = QFileInfo(o.file).absoluteFilePath();
+    // The header sets paper and orientation of the printer.
+    job->leggiModello();
+    platform::Printer& p = job->printer();
+    if (!pdf) p.setResolution(o.dpi);
+
+    const int n = job->PagineTotAnteprima();
+    if (o.page > n) {
+        err(QStringLiteral("velmora: il file \"%1\" ha %2 pagine: la pagina %3 non esiste")
+                .arg(o.file)
+                .arg(n)
+                .arg(o.page));
+        return 1;
+    }
+    QString outPdf;
+    if (pdf) {
+        outPdf = QFileInfo(o.out).absoluteFilePath();
+        // Written beside and renamed over: a failed render keeps an older file whole.
+        p.setOutputFile(outPdf + QStringLiteral(".part"));
+    }
+    if (!p.beginDoc()) {
+        err(QStringLiteral("velmora: %1").arg(p.lastError()));
+        return 1;
+    }
+    const int prima = o.page > 0 ? o.page : 1;
+    const int ultima = o.page > 0 ? o.page : n;
+    for (int i = prima; i <= ultima; ++i) {
+        if (i > prima && !p.newPage()) {
+            err(QStringLiteral("velmora: %1").arg(p.lastError()));
+            p.killDoc();
+            return 1;
+        }
+        job->StampaPagina(i);
+    }
+    if (!p.endDoc()) {
+        err(QStringLiteral("velmora: %1").arg(p.lastError()));
+        if (pdf) QFile::remove(outPdf + QStringLiteral(".part"));
+        return 1;
+    }
+    if (pdf) {
+        QFile::remove(outPdf);
+        if (!QFile::rename(outPdf + QStringLiteral(".part"), outPdf)) {
+            QFile::remove(outPdf + QStringLiteral(".part"));
+            err(QStringLiteral("velmora: impossibile scrivere il file \"%1\"").arg(o.out));
+            return 1;
+        }
+        out(outPdf);
+        return 0;
+    }
+    const QList<QImage>& pagine = p.rasterPages();
+    for (int k = 0; k < pagine.size(); ++k) {
+        const QString path = o.page > 0 ? o.out : pathPagina(o.out, prima + k);
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || !pagine[k].save(&file, "PNG") || !file.commit()) {
+            err(QStringLiteral("velmora: impossibile scrivere il file \"%1\"").arg(path));
+            return 1;
+        }
+        out(path);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -229,6 +402,11 @@ int main(int argc, char** argv) {
     if (cmd == QLatin1String("register") && args.size() == 1) return registration(true);
     if (cmd == QLatin1String("unregister") && args.size() == 1) return registration(false);
     if (cmd == QLatin1String("printers") && args.size() == 1) return printers();
+    if (cmd == QLatin1String("render")) {
+        const auto o = opzioniRender(args);
+        if (!o) return usage();
+        return render(*o);
+    }
     if (cmd == QLatin1String("info")) {
         QString file;
         bool json = false;
