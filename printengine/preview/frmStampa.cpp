@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,8 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
+#include <QPolygonF>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
@@ -266,6 +269,43 @@ namespace {
 constexpr gdi::COLORREF grigio = 0x808080;
 constexpr gdi::COLORREF verdeAcqua = 0x808000;  // RGB(0,128,128)
 
+// Small drawn icons of the drawing and editing buttons.
+QIcon iconaDisegno(const QString& nome) {
+    QPixmap pm(40, 40);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(30, 30, 30), 3));
+    const QRectF r(6, 6, 28, 28);
+    if (nome == QLatin1String("Linea")) {
+        p.drawLine(QPointF(6, 34), QPointF(34, 6));
+    } else if (nome == QLatin1String("Rettangolo")) {
+        p.drawRect(QRectF(6, 10, 28, 20));
+    } else if (nome == QLatin1String("Cerchio")) {
+        p.drawEllipse(r);
+    } else if (nome == QLatin1String("Arco")) {
+        p.drawArc(r, 0, 180 * 16);
+    } else if (nome == QLatin1String("Polilinea")) {
+        p.drawPolyline(QPolygonF({{4, 32}, {14, 10}, {24, 26}, {36, 8}}));
+    } else if (nome == QLatin1String("Superficie")) {
+        p.setBrush(QColor(120, 160, 220));
+        p.drawPolygon(QPolygonF({{6, 32}, {14, 8}, {34, 14}, {30, 34}}));
+    } else if (nome == QLatin1String("Barcode")) {
+        for (int x = 6; x < 34; x += 5) p.drawLine(QPointF(x, 8), QPointF(x, 32));
+    } else if (nome == QLatin1String("Immagine")) {
+        p.drawRect(QRectF(5, 8, 30, 24));
+        p.drawPolyline(QPolygonF({{7, 30}, {16, 18}, {22, 26}, {27, 20}, {33, 30}}));
+    } else {
+        // Texts and edit commands: their initial.
+        QFont f(QStringLiteral("Arial"));
+        f.setPixelSize(26);
+        f.setBold(true);
+        p.setFont(f);
+        p.drawText(QRectF(0, 0, 40, 40), Qt::AlignCenter, nome.left(1));
+    }
+    return QIcon(pm);
+}
+
 QLabel* didascalia(const QString& testo, QWidget* parent) {
     auto* l = new QLabel(testo, parent);
     l->setStyleSheet(QStringLiteral("color: rgb(110,110,110);"));
@@ -416,12 +456,15 @@ void frmStampa::costruisci() {
     hT->addWidget(didascalia(QStringLiteral("Disegna"), PicStrumenti));
     auto* tb2 = new QToolBar(PicStrumenti);
     tb2->setObjectName(QStringLiteral("Toolbar1_2"));
-    tb2->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    tb2->setIconSize(QSize(20, 20));
     for (const QString& t :
          {QStringLiteral("Linea"), QStringLiteral("Rettangolo"), QStringLiteral("Cerchio"),
           QStringLiteral("Arco"), QStringLiteral("Polilinea"), QStringLiteral("Superficie"),
-          QStringLiteral("Testo"), QStringLiteral("Immagine"), QStringLiteral("Barcode")})
-        tb2->addAction(azione(QStringLiteral("disegna.") + t, t, t));
+          QStringLiteral("Testo"), QStringLiteral("Immagine"), QStringLiteral("Barcode")}) {
+        QAction* a = azione(QStringLiteral("disegna.") + t, t, t);
+        a->setIcon(iconaDisegno(t));
+        tb2->addAction(a);
+    }
     hT->addWidget(tb2);
     hT->addWidget(didascalia(QStringLiteral("Zoom"), PicStrumenti));
     CmbZoom = new QComboBox(PicStrumenti);
@@ -431,11 +474,14 @@ void frmStampa::costruisci() {
     hT->addWidget(didascalia(QStringLiteral("Edita"), PicStrumenti));
     auto* tb3 = new QToolBar(PicStrumenti);
     tb3->setObjectName(QStringLiteral("Toolbar1_3"));
-    tb3->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    tb3->setIconSize(QSize(20, 20));
     for (const QString& t :
          {QStringLiteral("Sposta"), QStringLiteral("Copia"), QStringLiteral("Ruota"),
-          QStringLiteral("Cancella"), QStringLiteral("Proprietà")})
-        tb3->addAction(azione(QStringLiteral("edita.") + t, t, t));
+          QStringLiteral("Cancella"), QStringLiteral("Proprietà")}) {
+        QAction* a = azione(QStringLiteral("edita.") + t, t, t);
+        a->setIcon(iconaDisegno(t));
+        tb3->addAction(a);
+    }
     hT->addWidget(tb3);
     hT->addStretch(1);
     radice->addWidget(PicStrumenti);

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -422,4 +423,26 @@ TEST(FrmStampaFrame, EndDocOpensTheRealWindow) {
     EXPECT_EQ(seen, QStringList({"[Tessaro] - Anteprima di Stampa [Vortanel]", "1 / 2", "2 / 2"}));
     EXPECT_EQ(job->stato().PicPrinter, nullptr);
     job->Release();
+}
+
+TEST(VelmoraCli, PreviewAndDesignRefuseWhatTheyCannotOpen) {
+    struct Case {
+        QStringList args;
+        int code;
+        QString message;
+    } cases[] = {
+        {{"preview", "/nonexistent/doc.DSS"},
+         1,
+         "impossibile leggere il file \"/nonexistent/doc.DSS\""},
+        {{"preview"}, 2, "Uso: velmora preview FILE"},
+        {{"design"}, 1, "design non ancora disponibile"},
+    };
+    for (const Case& c : cases) {
+        QProcess p;
+        p.start(QStringLiteral(TESSARO_TEST_BIN_DIR) + "/velmora", c.args);
+        ASSERT_TRUE(p.waitForFinished(60000));
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        EXPECT_EQ(p.exitCode(), c.code);
+        EXPECT_TRUE(QString::fromLocal8Bit(p.readAllStandardError()).contains(c.message));
+    }
 }

@@ -5,3 +5,4 @@ tessaro_add_test(NAME printengine_preview_tests
           ${CMAKE_CURRENT_LIST_DIR}/GeometriaAnteprimaTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/FrmStampaTest.cpp
   LIBS printengine_preview Qt6::Test)
+add_dependencies(printengine_preview_tests velmora-cli velmora)
