@@ -21,7 +21,8 @@ add_dependencies(printengine_component_tests velmora)
 tessaro_add_test(NAME printengine_core_fuzz_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/CoreTestMain.cpp
           ${CMAKE_CURRENT_LIST_DIR}/CoreFuzzTest.cpp
-  LIBS printengine_core)
+  LIBS printengine_core
+  SANITIZE)
 
 # The command line, run as a program.
 tessaro_add_test(NAME velmora_cli_tests
