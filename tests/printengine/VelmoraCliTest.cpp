@@ -1,6 +1,7 @@
 // The command line as scripts use it: output, JSON and exit status.
 
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -100,4 +101,55 @@ TEST(VelmoraCli, PrintersAndRegistration) {
     EXPECT_EQ(velmora({"unregister"}, cfg).status, 0);
     ASSERT_TRUE(reg.open(QIODevice::ReadOnly));
     EXPECT_FALSE(reg.readAll().contains("libvelmora.so"));
+}
+
+TEST(VelmoraCli, RenderPngPagesAndPdf) {
+    QTemporaryDir dir;
+    QFile f(dir.filePath("m.VLM"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(kModel);
+    f.write(
+        "OGGETTO  : \r\nLinea\r\nSPECIFICA: \r\n|x1=10|y1=30|x2=100|y2=30|SpesCont=1|Col=255|\r\n");
+    f.close();
+    const QString cfg = dir.filePath("cfg");
+
+    // Every page, numbered; the header's paper (A5 landscape) at the dpi asked for.
+    CliRun r = velmora({"render", f.fileName(), "--out", dir.filePath("p.png"), "--dpi=50"}, cfg);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QImage p1(dir.filePath("p-1.png")), p2(dir.filePath("p-2.png"));
+    ASSERT_FALSE(p1.isNull());
+    ASSERT_FALSE(p2.isNull());
+    EXPECT_NEAR(p1.width(), 210 / 25.4 * 50, 1);
+    EXPECT_NEAR(p1.height(), 148 / 25.4 * 50, 1);
+    const int y = int(30 / 25.4 * 50);
+    EXPECT_EQ(p2.pixelColor(int(50 / 25.4 * 50), y), QColor(Qt::red));
+    EXPECT_EQ(p1.pixelColor(int(50 / 25.4 * 50), y), QColor(Qt::white));
+
+    // One page by its number, to the file named.
+    r = velmora({"render", f.fileName(), "--out", dir.filePath("solo.png"), "--page", "2"}, cfg);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_NEAR(QImage(dir.filePath("solo.png")).width(), 210 / 25.4 * 150, 1);
+
+    r = velmora({"render", f.fileName(), "--out", dir.filePath("tutto.pdf")}, cfg);
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QFile pdf(dir.filePath("tutto.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+    EXPECT_FALSE(QFile::exists(dir.filePath("tutto.pdf.part")));
+
+    // Failures and bad usage.
+    r = velmora({"render", f.fileName(), "--out", dir.filePath("x.png"), "--page", "3"}, cfg);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("la pagina 3 non esiste"));
+    r = velmora({"render", dir.filePath("manca.VLM"), "--out", dir.filePath("x.png")}, cfg);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("manca.VLM"));
+    for (const QStringList& bad :
+         {QStringList{"render", f.fileName()}, QStringList{"render", f.fileName(), "--out"},
+          QStringList{"render", f.fileName(), "--out", "x.png", "--dpi", "tanti"},
+          QStringList{"render", f.fileName(), "--out", "x.png", "--format", "gif"}}) {
+        r = velmora(bad, cfg);
+        EXPECT_EQ(r.status, 2) << bad.join(' ').toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("x.png")));
 }
