@@ -26,6 +26,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <cmath>
@@ -176,6 +177,15 @@ protected:
             p.fillRect(rect(), QColor(64, 64, 64));
         else
             p.drawImage(0, 0, sfondo);
+    }
+    // The wheel scrolls the page as the scroll bars do (with Shift, sideways).
+    void wheelEvent(QWheelEvent* e) override {
+        const QPoint d = e->angleDelta();
+        const bool orizzontale = (e->modifiers() & Qt::ShiftModifier) || d.x() != 0;
+        QScrollBar* sb = orizzontale ? form->HScroll1 : form->VScroll1;
+        const int passi = (orizzontale && d.x() != 0 ? d.x() : d.y()) / 120 * 10;
+        sb->setValue(sb->value() - passi);
+        e->accept();
     }
     void resizeEvent(QResizeEvent*) override {
         ImpostaSfondo();
