@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "Errore.h"
+#include "Regional.h"
 #include "VbConv.h"
 
 namespace velmora {
@@ -27,7 +28,38 @@ std::optional<QString> Estrai_Valore(const QString& variabile, const QString& sp
 namespace specifica {
 
 namespace {
+// Digits with an optional minus and the regional decimal mark: nearly every value
+// of a specification, read here without the general conversion (a page replay
+// reads thousands of them). Anything else goes the general way.
+std::optional<double> semplice(const QString& v, QChar decimale) {
+    const qsizetype n = v.size();
+    if (n == 0 || n > 15) return std::nullopt;
+    qsizetype i = v[0] == QLatin1Char('-') ? 1 : 0;
+    long long mantissa = 0;
+    int cifre = 0, decimali = 0;
+    bool virgola = false;
+    for (; i < n; ++i) {
+        const char16_t c = v[i].unicode();
+        if (c >= u'0' && c <= u'9') {
+            mantissa = mantissa * 10 + (c - u'0');
+            ++cifre;
+            if (virgola) ++decimali;
+        } else if (v[i] == decimale && !virgola && cifre > 0) {
+            virgola = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (cifre == 0 || (virgola && decimali == 0)) return std::nullopt;
+    static constexpr double potenze[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14};
+    // Both exact, so the quotient is rounded once, as the general reading does.
+    const double d = double(mantissa) / potenze[decimali];
+    return v[0] == QLatin1Char('-') ? -d : d;
+}
+
 double locale(const QString& valore) {
+    if (auto d = semplice(valore, platform::Regional::current().decimal)) return *d;
     std::optional<double> d = vb::parseNumber(valore);
     if (!d || !std::isfinite(*d)) throw Errore(ErrTipo);
     return *d;

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <array>
+
 #include "Arco.h"
 #include "Cerchio.h"
 #include "Errore.h"
@@ -39,6 +41,16 @@ int32_t nonBianco(int32_t colore) {
 }
 
 QString chiave(QChar asse, int k) {
+    // The first vertices' keys are made once: every replay asks for them.
+    static const auto fatte = [] {
+        std::array<QString, 2 * 64> t;
+        for (int i = 0; i < 64; ++i) {
+            t[2 * i] = QLatin1Char('x') + QString::number(i + 1) + QLatin1Char('=');
+            t[2 * i + 1] = QLatin1Char('y') + QString::number(i + 1) + QLatin1Char('=');
+        }
+        return t;
+    }();
+    if (k >= 1 && k <= 64) return fatte[2 * (k - 1) + (asse == QLatin1Char('y') ? 1 : 0)];
     return asse + QString::number(k) + QLatin1Char('=');
 }
 
