@@ -2,11 +2,13 @@
 // (paper) and on the page picture (preview), with pixels checked where the
 // commands put them.
 
+#include <QFontDatabase>
 #include <QImage>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include "BarcodeFont.h"
 #include "Errore.h"
 #include "JobTestSupport.h"
 #include "Specifica.h"
@@ -605,4 +607,18 @@ TEST(Commands, PercTextAndFactor) {
     f.settings.save(titoloLibreria(), "FattoreStampa", "Testo", "molto");
     float letto = 0;
     EXPECT_TRUE(com::FAILED(f.j().get_PercText(&letto)));
+}
+
+TEST(Commands, MissingFontFallsBackAndBarcodeFontIsKnown) {
+    for (bool carta : {true, false}) {
+        auto b = banco(carta);
+        b->disegna("Testo",
+                   "|Testo=Carico neve|x1=10|y1=10|Altezza=12|Col=0|"
+                   "Carattere=Carattere Che Non Esiste|");
+        EXPECT_GT(inchiostro(b->pagina(), b->r(10, 10, 40, 8)), 20) << carta;
+        EXPECT_TRUE(b->f.prompter.shown().isEmpty());
+    }
+    // The job registers the library's barcode font under the name models use.
+    JobFixture f;
+    EXPECT_TRUE(QFontDatabase::families().contains(BarcodeFont::family()));
 }
