@@ -314,6 +314,11 @@ int render(const OpzioniRender& o) {
         return 1;
     }
 
+    if (chiavi < velmora::modello::chiaviIntestazione().size() || voci.incomplete > 0)
+        err(QStringLiteral("velmora: attenzione: il file \"%1\" è di un'altra versione o ha voci "
+                           "incomplete; si legge quello che contiene")
+                .arg(o.file));
+
     const bool pdf = o.format == QLatin1String("pdf");
     velmora::clsModStampa::Servizi s;
     s.printerName =
