@@ -42,8 +42,7 @@ int indiceAdatta(double altezzaAreaMm, double altezzaStampanteMm) {
 }
 
 GeometriaPagina calcolaGeometria(double larghezzaAreaMm, double altezzaAreaMm,
-                                 double larghezzaStampanteMm, double altezzaStampanteMm, int zoom,
-                                 bool righelli) {
+                                 double larghezzaStampanteMm, double altezzaStampanteMm, int zoom) {
     GeometriaPagina g;
     g.larghezza = clsModStampa::DimensionePagina(larghezzaStampanteMm, zoom);
     g.altezza = clsModStampa::DimensionePagina(altezzaStampanteMm, zoom);
@@ -52,7 +51,9 @@ GeometriaPagina calcolaGeometria(double larghezzaAreaMm, double altezzaAreaMm,
     const int32_t y = vb::CLng((altezzaAreaMm - 20 - g.altezza) / 2);
     g.PosBaseY = y < 0 ? 10 : y + 10;
     g.left = g.PosBaseX;
-    g.top = righelli ? g.PosBaseY : 3.0 * g.PosBaseY;
+    // With or without rulers the page stays centred: three base tops down, as
+    // once done without rulers, pushed small pages out of the area.
+    g.top = g.PosBaseY;
     g.maxScrollV = g.altezza > altezzaAreaMm - 20 ? vb::CInt(g.altezza - (altezzaAreaMm - 20)) : 0;
     g.maxScrollH =
         g.larghezza > larghezzaAreaMm - 20 ? vb::CInt(g.larghezza - (larghezzaAreaMm - 20)) : 0;

@@ -37,8 +37,7 @@ struct GeometriaPagina {
 
 // Page of the printer (millimetres of paper) in a page area at a zoom.
 GeometriaPagina calcolaGeometria(double larghezzaAreaMm, double altezzaAreaMm,
-                                 double larghezzaStampanteMm, double altezzaStampanteMm, int zoom,
-                                 bool righelli);
+                                 double larghezzaStampanteMm, double altezzaStampanteMm, int zoom);
 
 // The shadow behind a page picture placed at (left, top).
 QRectF rettangoloOmbra(double left, double top, double larghezza, double altezza, int zoom);

@@ -822,7 +822,7 @@ void frmStampa::ImpostaPosBasePicPrinter() {
     const int z = zoomCorrente();
     const GeometriaPagina g =
         calcolaGeometria(PicContainer->width() / pxMm, PicContainer->height() / pxMm,
-                         foglio.width(), foglio.height(), z, imp.vis_Righelli != 0);
+                         foglio.width(), foglio.height(), z);
     PosBaseX = g.PosBaseX;
     PosBaseY = g.PosBaseY;
     pagLarghezzaMm = g.larghezza;
@@ -864,7 +864,7 @@ void frmStampa::GestioneLimitiScroll() {
     const QSizeF foglio = motore->printer().pageSizeMillimetres();
     const GeometriaPagina g =
         calcolaGeometria(PicContainer->width() / pxMm, PicContainer->height() / pxMm,
-                         foglio.width(), foglio.height(), zoomCorrente(), imp.vis_Righelli != 0);
+                         foglio.width(), foglio.height(), zoomCorrente());
     for (QScrollBar* sb : {VScroll1, HScroll1}) {
         const QSignalBlocker b(sb);
         sb->setMinimum(0);
@@ -884,7 +884,7 @@ void frmStampa::ReimpostaValueScroll() {
 }
 
 void frmStampa::MuoviPicPrinter() {
-    const double top = (imp.vis_Righelli != 0 ? PosBaseY : 3.0 * PosBaseY) - VScroll1->value();
+    const double top = double(PosBaseY) - VScroll1->value();
     const double left = double(PosBaseX) - HScroll1->value();
     PicPrinter->move(int(std::lround(left * pxMm)), int(std::lround(top * pxMm)));
     righelli[0]->inizio = PicPrinter->y();

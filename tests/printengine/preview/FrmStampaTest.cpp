@@ -263,7 +263,7 @@ TEST(FrmStampaZoom, PictureSizeScaleAndScrollFollowTheZoom) {
         w.CmbZoom->setCurrentIndex(velmora::anteprima::indiceZoom(z));
         SCOPED_TRACE(z);
         const velmora::anteprima::GeometriaPagina g = velmora::anteprima::calcolaGeometria(
-            area.width() / pxMm, area.height() / pxMm, foglio.width(), foglio.height(), z, true);
+            area.width() / pxMm, area.height() / pxMm, foglio.width(), foglio.height(), z);
         const QRect r = w.rettangoloPagina();
         EXPECT_NEAR(r.width(), g.larghezza * pxMm, 1);
         EXPECT_NEAR(r.height(), g.altezza * pxMm, 1);
@@ -304,7 +304,7 @@ TEST(FrmStampaZoom, PictureSizeScaleAndScrollFollowTheZoom) {
     EXPECT_LE(w.rettangoloPagina().bottom(), w.areaPagina()->height());
 }
 
-TEST(FrmStampaZoom, HidingTheRulersMovesThePageDown) {
+TEST(FrmStampaZoom, HidingTheRulersKeepsThePageCentredInView) {
     Preview p(1);
     frmStampa& w = p.open();
     w.CmbZoom->setCurrentIndex(velmora::anteprima::indiceZoom(20));
@@ -312,8 +312,9 @@ TEST(FrmStampaZoom, HidingTheRulersMovesThePageDown) {
     w.azioni["vista.Righelli"]->trigger();
     EXPECT_EQ(w.impostazioni().vis_Righelli, 0);
     EXPECT_FALSE(w.PicRighello[0]->isVisible());
-    EXPECT_NEAR(w.rettangoloPagina().y(), 3 * w.PosBaseY * w.pixelPerMm(), 1);
+    EXPECT_NEAR(w.rettangoloPagina().y(), w.PosBaseY * w.pixelPerMm(), 1);
     EXPECT_GE(w.PosBaseY, base);  // the area grew by the ruler
+    EXPECT_TRUE(w.areaPagina()->rect().contains(w.rettangoloPagina()));
 }
 
 TEST(FrmStampaSettings, ZoomAndPanelsSurviveClosing) {

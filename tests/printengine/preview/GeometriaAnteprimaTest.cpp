@@ -29,10 +29,10 @@ TEST(ZoomList, FitPageTakesTheLargestZoomAtWhichTheHeightFits) {
     EXPECT_EQ(percentualiZoom()[indiceAdatta(200, 297)], 60);
     for (double area : {50.0, 120.0, 317.0, 700.0}) {
         const int z = percentualiZoom()[indiceAdatta(area, 297)];
-        const GeometriaPagina g = calcolaGeometria(300, area, 210, 297, z, true);
+        const GeometriaPagina g = calcolaGeometria(300, area, 210, 297, z);
         if (z > 10) EXPECT_EQ(g.maxScrollV, 0) << area;
         if (z < 400) {
-            const GeometriaPagina g2 = calcolaGeometria(300, area, 210, 297, z + 5, true);
+            const GeometriaPagina g2 = calcolaGeometria(300, area, 210, 297, z + 5);
             EXPECT_GT(g2.maxScrollV, 0) << area;
         }
     }
@@ -43,23 +43,23 @@ TEST(PageGeometry, CentredPageAndScrollLimits) {
     struct Case {
         double areaW, areaH;
         int zoom;
-        bool rulers;
         double w, h;
         int posX, posY;
         double top;
         int maxH, maxV;
     } cases[] = {
         // 10 %: small, centred, nothing to scroll.
-        {400, 250, 10, true, 21, 29.7, 190, 110, 110, 0, 0},
+        {400, 250, 10, 21, 29.7, 190, 110, 110, 0, 0},
         // 100 %: A4 taller than the area: 10 mm from the top, the overflow beyond area - 20.
-        {400, 250, 100, true, 210, 297, 95, 10, 10, 0, 67},
+        {400, 250, 100, 210, 297, 95, 10, 10, 0, 67},
         // 200 %: too wide and too tall.
-        {300, 250, 200, true, 420, 594, 10, 10, 10, 140, 364},
-        // Rulers hidden: three times the base top.
-        {400, 400, 50, false, 105, 148.5, 148, 126, 378, 0, 0},
+        {300, 250, 200, 420, 594, 10, 10, 10, 140, 364},
+        // Taller areas: still centred.
+        {400, 400, 50, 105, 148.5, 148, 126, 126, 0, 0},
+        {400, 800, 10, 21, 29.7, 190, 385, 385, 0, 0},
     };
     for (const Case& c : cases) {
-        const GeometriaPagina g = calcolaGeometria(c.areaW, c.areaH, 210, 297, c.zoom, c.rulers);
+        const GeometriaPagina g = calcolaGeometria(c.areaW, c.areaH, 210, 297, c.zoom);
         SCOPED_TRACE(c.zoom);
         EXPECT_NEAR(g.larghezza, c.w, 1e-9);
         EXPECT_NEAR(g.altezza, c.h, 1e-9);
