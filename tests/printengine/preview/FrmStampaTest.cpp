@@ -447,3 +447,24 @@ TEST(VelmoraCli, PreviewAndDesignRefuseWhatTheyCannotOpen) {
         EXPECT_TRUE(QString::fromLocal8Bit(p.readAllStandardError()).contains(c.message));
     }
 }
+
+TEST(FrmStampaSettings, PrinterSetupReshapesThePage) {
+    Preview p(1);
+    frmStampa& w = p.open();
+    const int portraitWidth = w.rettangoloPagina().width();
+    // Cancelled: nothing changes.
+    p.dialogs.setupAnswers.push_back(std::nullopt);
+    w.azioni["ShowPrinter"]->trigger();
+    EXPECT_EQ(w.rettangoloPagina().width(), portraitWidth);
+    // A3 landscape confirmed: the page follows.
+    velmora::ImpostazioniDocumento a3;
+    a3.orientamento = Printer::Landscape;
+    a3.formato = 8;
+    p.dialogs.setupAnswers.push_back(a3);
+    w.azioni["menu.Imposta Stampante"]->trigger();
+    EXPECT_EQ(p.dialogs.shown, 2);
+    EXPECT_EQ(p.job->printer().orientation(), Printer::Landscape);
+    EXPECT_EQ(p.job->printer().paperSize(), 8);
+    EXPECT_NEAR(w.rettangoloPagina().width(), 420 * w.pixelPerMm(), 2);
+    EXPECT_NEAR(p.job->stato().LarghezzaFoglioCm, 42, 0.01);
+}
