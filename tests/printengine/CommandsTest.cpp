@@ -490,6 +490,22 @@ TEST(Commands, PicturesAtNaturalSizeStretchedAndMissing) {
         EXPECT_NEAR(box.height(), 20 * b->pxPerMm, 2);
     }
     {
+        // A one-pixel red GIF, stretched.
+        const QString gif = dir.filePath("punto.gif");
+        QFile g(gif);
+        ASSERT_TRUE(g.open(QIODevice::WriteOnly));
+        g.write(
+            QByteArray::fromHex("4749463839610100010080000"
+                                "0ff000000000021f90400000000"
+                                "002c00000000010001000002024401003b"));
+        g.close();
+        auto b = banco(true);
+        b->disegna("Immagine", "|x1=10|y1=10|L=20|H=10|Percorso=" + gif + "|");
+        const QImage img = b->pagina();
+        EXPECT_EQ(img.pixelColor(b->p(20, 15)), kRosso);
+        EXPECT_TRUE(bianco(img.pixelColor(b->p(32, 15))));
+    }
+    {
         // Zero height: nothing visible.
         auto b = banco(true);
         b->disegna("Immagine", "|x1=10|y1=10|L=50|H=0|Percorso=" + png + "|");
