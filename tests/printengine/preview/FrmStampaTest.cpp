@@ -468,3 +468,47 @@ TEST(FrmStampaSettings, PrinterSetupReshapesThePage) {
     EXPECT_NEAR(w.rettangoloPagina().width(), 420 * w.pixelPerMm(), 2);
     EXPECT_NEAR(p.job->stato().LarghezzaFoglioCm, 42, 0.01);
 }
+
+TEST(FrmStampaPrinting, AJobThatCannotStartIsReported) {
+    for (const char* key : {"stampaP", "stampaT"}) {
+        Preview p(1, Printer::pdfPrinterName());
+        frmStampa& w = p.open();
+        p.prompter.answerSaveFile(QString("/nonexistent-folder/sub/out.pdf"));
+        p.prompter.answerMessage(platform::vbOK);
+        w.azioni[key]->trigger();
+        SCOPED_TRACE(key);
+        EXPECT_EQ(p.prompter.beeps(), 1);
+        ASSERT_EQ(p.prompter.messages().size(), 1);
+        EXPECT_TRUE(p.prompter.messages()[0].startsWith("Errore di Stampa.\n"));
+        EXPECT_GT(p.prompter.messages()[0].size(), QString("Errore di Stampa.\n").size());
+        EXPECT_FALSE(p.job->printer().isPrinting());
+    }
+}
+
+TEST(FrmStampaFrame, GridDotsEveryStepOfPaper) {
+    Preview p(1);
+    const QString app = velmora::titoloLibreria();
+    p.settings.save(app, "Grid", "Attivo", "1");
+    p.settings.save(app, "PassoGridStep", "Valore", "5");
+    frmStampa& w = p.open();
+    const platform::PictureSurface* pic = w.superficie();
+    // Dots at whole multiples of 5 paper millimetres, none in between.
+    const double pxPerMm = pic->dpiX() / 25.4 * p.job->stato().FattoreScala;
+    const QColor dot(0, 128, 128);
+    // A dot lies within a pixel of where the step puts it.
+    auto dotNear = [&](double mmX, double mmY, double pxMm) {
+        const int cx = int(mmX * pxMm), cy = int(mmY * pxMm);
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (QColor(pic->image().pixel(cx + dx, cy + dy)) == dot) return true;
+        return false;
+    };
+    EXPECT_TRUE(dotNear(50, 100, pxPerMm));
+    EXPECT_TRUE(dotNear(100, 150, pxPerMm));
+    EXPECT_FALSE(dotNear(52.5, 102.5, pxPerMm));
+    w.CmbZoom->setCurrentIndex(velmora::anteprima::indiceZoom(200));
+    const double px2 = pic->dpiX() / 25.4 * p.job->stato().FattoreScala;
+    EXPECT_NEAR(px2, 2 * pxPerMm, 0.01 * pxPerMm);
+    EXPECT_TRUE(dotNear(60, 120, px2));
+    EXPECT_FALSE(dotNear(62.5, 122.5, px2));
+}
