@@ -10,6 +10,7 @@
 #include "Printer.h"
 #include "Prompter.h"
 #include "Registry.h"
+#include "StampaCampi.h"
 #include "Surface.h"
 #include "clsModStampa.h"
 
@@ -45,6 +46,26 @@ void scalaPagina(platform::Surface& s, float fattoreScala) {
         s.setScaleHeight(s.scaleHeight() / fattoreScala);
     }
 }
+
+// The grids of a page are laid out from the page being replayed, also when the
+// window shows another one (printing all pages, rendering on the command line).
+class PaginaInReplay {
+public:
+    PaginaInReplay(JobState& s, int32_t n) : stato(s), pagina(n), prima(s.nPagCorr) {
+        stato.nPagCorr = n;
+    }
+    ~PaginaInReplay() {
+        // The window may have moved to another page meanwhile: that one stays.
+        if (stato.nPagCorr == pagina) stato.nPagCorr = prima;
+    }
+    PaginaInReplay(const PaginaInReplay&) = delete;
+    PaginaInReplay& operator=(const PaginaInReplay&) = delete;
+
+private:
+    JobState& stato;
+    int32_t pagina;
+    int32_t prima;
+};
 
 }  // namespace
 
@@ -104,15 +125,10 @@ void clsModStampa::eseguiComando(const QString& nome, const QString& spec, bool 
         StampaMemo(spec, attivo);
     else if (nome == QLatin1String("Immagine"))
         StampaImmagine(spec, attivo);
-    else if (nome != nomeNewPage()) {
-        // Model objects and fields; names nobody knows are ignored there.
-        BSTR o = toBstr(nome);
-        BSTR s = toBstr(spec);
-        VARIANT_BOOL a = attivo ? VARIANT_TRUE : VARIANT_FALSE;
-        StampaObjModel(&o, &s, &a);
-        SysFreeString(o);
-        SysFreeString(s);
-    }
+    else if (nome != nomeNewPage())
+        // Model objects and fields; names nobody knows are ignored there. A grid
+        // without a page shown fails here, for the replay to report.
+        campi::stampaObjModel(*this, nome, spec, attivo);
 }
 
 void clsModStampa::dopoReplay() {
@@ -126,6 +142,7 @@ void clsModStampa::StampaPagina(int32_t n) {
     int posizione = 0;
     try {
         if (!pagine || n < 1 || n > pagine->size()) throw Errore(ErrIndice);
+        PaginaInReplay inReplay(condiviso, n);
         // A copy: events run between two commands and may change the page.
         const QList<ComandoPtr> comandi = (*pagine)[n - 1]->Comandi();
         for (const ComandoPtr& c : comandi) {
@@ -175,6 +192,7 @@ void clsModStampa::VisualizzaPaginaAnteprima(int32_t n) {
         scalaPagina(*pic, condiviso.FattoreScala);
         registra = false;
         if (!pagine || n < 1 || n > pagine->size()) throw Errore(ErrIndice);
+        PaginaInReplay inReplay(condiviso, n);
         const QList<ComandoPtr> comandi = (*pagine)[n - 1]->Comandi();
         for (const ComandoPtr& c : comandi) {
             ++posizione;

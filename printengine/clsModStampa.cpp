@@ -832,26 +832,6 @@ HRESULT clsModStampa::LoadComboPrinters(IDispatch** cmb) {
     return hr;
 }
 
-HRESULT clsModStampa::registraOppure(const QString& nome, BSTR* Specifica) {
-    // Drawing in direct mode comes with the drawing commands.
-    if (!registra) return E_NOTIMPL;
-    return protetto([&] {
-        AggiungiClasseComando(nome, str(Specifica));
-        return S_OK;
-    });
-}
-
-HRESULT clsModStampa::registraSuPaginaMostrata(const QString& nome, BSTR* Specifica) {
-    // These objects are laid out from the page shown, which must exist in both modes.
-    const int32_t n = condiviso.nPagCorr;
-    if (!pagine || n < 1 || n > pagine->size()) return hresultFromErrorNumber(ErrIndice);
-    return registraOppure(nome, Specifica);
-}
-
-HRESULT clsModStampa::StampaCodBarre(BSTR* s, VARIANT_BOOL*) {
-    return registraOppure(QStringLiteral("Codice a Barre"), s);
-}
-
 HRESULT clsModStampa::Estrai_Valore(BSTR* Variabile, BSTR* Specifica, VARIANT* result) {
     if (!result) return E_POINTER;
     return protetto([&] {
@@ -892,57 +872,6 @@ HRESULT clsModStampa::ComandoValido(BSTR* auxCom, VARIANT_BOOL* result) {
 
 HRESULT clsModStampa::CaricaObjModel(BSTR*, SAFEARRAY**) {
     return E_NOTIMPL;
-}
-
-HRESULT clsModStampa::StampaObjModel(BSTR* Oggetto, BSTR* Specifica, VARIANT_BOOL* Attivo) {
-    const QString o = str(Oggetto);
-    if (o.startsWith(QLatin1String("Campo"))) {
-        if (o.startsWith(QLatin1String("Campo Colonna")))
-            return StampaCampoColonna(Specifica, Attivo);
-        return StampaCampo(Oggetto, Specifica, Attivo);
-    }
-    if (o == QLatin1String("Impostazioni Righe")) return StampaLineeCorpoDoc(Specifica, Attivo);
-    if (o == QLatin1String("Riepilogo Imponibile IVA") ||
-        o == QLatin1String("Riepilogo Imposta x AliquotaIVA")) {
-        BSTR tipo = toBstr(o.endsWith(QLatin1String("IVA")) && o.contains(QLatin1String("Imposta"))
-                               ? QStringLiteral("Impost")
-                               : QStringLiteral("Impon"));
-        HRESULT hr = StampaRiepilogoIVA(Specifica, &tipo, Attivo);
-        SysFreeString(tipo);
-        return hr;
-    }
-    if (o == QLatin1String("Array Etichette")) return StampaArrayEtichette(Specifica, Attivo);
-    if (o == QLatin1String("Codice a Barre")) return StampaCodBarre(Specifica, Attivo);
-    if (vb::Trim(o) == QLatin1String("Rigo DDTMac")) return StampaRigoDDTMac(Specifica, Attivo);
-    if (vb::Trim(o) == QLatin1String("IdCarcassa")) {
-        BSTR id = toBstr(QStringLiteral("IdCarcassa"));
-        HRESULT hr = StampaIdCarcassa(&id, Specifica, Attivo);
-        SysFreeString(id);
-        return hr;
-    }
-    return S_OK;
-}
-
-HRESULT clsModStampa::StampaCampoColonna(BSTR* s, VARIANT_BOOL*) {
-    return registraOppure(QStringLiteral("Campo Colonna"), s);
-}
-HRESULT clsModStampa::StampaCampo(BSTR* Oggetto, BSTR* s, VARIANT_BOOL*) {
-    return registraOppure(str(Oggetto), s);
-}
-HRESULT clsModStampa::StampaLineeCorpoDoc(BSTR* s, VARIANT_BOOL*) {
-    return registraSuPaginaMostrata(QStringLiteral("Impostazioni Righe"), s);
-}
-HRESULT clsModStampa::StampaRiepilogoIVA(BSTR* s, BSTR* ImponImpost, VARIANT_BOOL*) {
-    const QString t = str(ImponImpost);
-    // Any other kind would record a name no replay knows.
-    if (t == QLatin1String("Impon"))
-        return registraOppure(QStringLiteral("Riepilogo Imponibile IVA"), s);
-    if (t == QLatin1String("Impost"))
-        return registraOppure(QStringLiteral("Riepilogo Imposta x AliquotaIVA"), s);
-    return E_INVALIDARG;
-}
-HRESULT clsModStampa::StampaIdCarcassa(BSTR*, BSTR* s, VARIANT_BOOL*) {
-    return registraOppure(QStringLiteral("IdCarcassa"), s);
 }
 
 HRESULT clsModStampa::esisteObj(BSTR* Tipo, VARIANT_BOOL* result) {
@@ -1005,12 +934,6 @@ HRESULT clsModStampa::AnnullaStatoComandi() {
     return E_NOTIMPL;
 }
 
-HRESULT clsModStampa::StampaArrayEtichette(BSTR* s, VARIANT_BOOL*) {
-    return registraSuPaginaMostrata(QStringLiteral("Array Etichette"), s);
-}
-HRESULT clsModStampa::StampaRigoDDTMac(BSTR* s, VARIANT_BOOL*) {
-    return registraOppure(QStringLiteral("Rigo DDTMac"), s);
-}
 HRESULT clsModStampa::ImpostaPagina_Modello(BSTR* nomefile) {
     return protetto([&] {
         ImpostaPagina_Modello(str(nomefile));

@@ -13,7 +13,9 @@ add_library(printengine_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/clsModStampa.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StampaTesto.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StampaForme.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Replay.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/Replay.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StampaCampi.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StampaCampiCom.cpp)
 target_include_directories(printengine_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(printengine_core PUBLIC velmora_interface platform platform_print platform_com
   printengine_draw printengine_barcode)

@@ -36,3 +36,9 @@ tessaro_add_test(NAME printengine_commands_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/CoreTestMain.cpp
           ${CMAKE_CURRENT_LIST_DIR}/CommandsTest.cpp
   LIBS printengine_core)
+
+# Data fields, column fields, the body-row and label grids, drawn on small pages.
+tessaro_add_test(NAME printengine_fields_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CoreTestMain.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/FieldsTest.cpp
+  LIBS printengine_core)
