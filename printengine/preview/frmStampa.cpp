@@ -20,6 +20,7 @@
 #include <QPolygonF>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
@@ -636,6 +637,14 @@ void frmStampa::costruisci() {
     gB->setColumnStretch(1, 1);
     radice->addWidget(PicComandi);
 
+    // F6, F7 and F8 switch the aids as their labels say.
+    const std::pair<Qt::Key, QLabel*> tastiAiuti[] = {
+        {Qt::Key_F6, Label8}, {Qt::Key_F7, Label9}, {Qt::Key_F8, Label10}};
+    for (const auto& [tasto, etichetta] : tastiAiuti) {
+        auto* sc = new QShortcut(QKeySequence(tasto), this);
+        connect(sc, &QShortcut::activated, this, [this, l = etichetta] { cambiaAiuto(l); });
+    }
+
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, [this] {
@@ -1069,6 +1078,17 @@ void frmStampa::aggiornaAiuti() {
     stile(Label10, imp.OrtoAttivo == 1);
 }
 
+void frmStampa::cambiaAiuto(QLabel* l) {
+    int16_t* flag = l == Label8    ? &imp.StepAttivo
+                    : l == Label9  ? &imp.GridAttivo
+                    : l == Label10 ? &imp.OrtoAttivo
+                                   : nullptr;
+    if (!flag) return;
+    *flag = *flag ? 0 : 1;
+    aggiornaAiuti();
+    if (flag == &imp.GridAttivo) VisualizzaPagina();
+}
+
 void frmStampa::apriCollegamento() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const int r = servizi.shell->open(indirizzoProduttore(), QDir::currentPath(), 0);
@@ -1103,14 +1123,8 @@ bool frmStampa::eventFilter(QObject* o, QEvent* e) {
             apriCollegamento();
             return true;
         }
-        int16_t* flag = o == Label8    ? &imp.StepAttivo
-                        : o == Label9  ? &imp.GridAttivo
-                        : o == Label10 ? &imp.OrtoAttivo
-                                       : nullptr;
-        if (flag) {
-            *flag = *flag ? 0 : 1;
-            aggiornaAiuti();
-            if (flag == &imp.GridAttivo) VisualizzaPagina();
+        if (o == Label8 || o == Label9 || o == Label10) {
+            cambiaAiuto(static_cast<QLabel*>(o));
             return true;
         }
     }
@@ -1355,7 +1369,7 @@ void frmStampa::salvaImpostazioniForm() {
 
 // Every way of closing (close box, "Esci", Escape) ends here.
 void frmStampa::done(int r) {
-    if (aperta) salvaImpostazioniForm();
+    if (isVisible()) salvaImpostazioniForm();
     aperta = false;
     Timer1->stop();
     QDialog::done(r);

@@ -149,6 +149,7 @@ private:
     void DisegnaGriglia();
     void MuoviOmbra();
     void aggiornaAiuti();
+    void cambiaAiuto(QLabel* etichetta);
     void apriCollegamento();
     void cambiaText8();
     void riproduciPagina(int32_t n);

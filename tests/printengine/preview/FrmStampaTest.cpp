@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -178,7 +179,8 @@ TEST(FrmStampaNavigation, AddingPagesAndTheModelCheck) {
     EXPECT_EQ(w.TxtPag->text(), "3 / 3");
 
     Preview m(1, Printer::rasterPrinterName(), "Modello Fattura");
-    m.job->AggiungiClasseComando("Campo Colonna", "|X1=1|");
+    m.job->AggiungiClasseComando("Campo Colonna",
+                                 "|Campo=Quantità|x1=20|x2=40|Y=100|DX=2|NCar=12|");
     frmStampa& wm = m.open();
     m.prompter.answerMessage(platform::vbOK);
     wm.azioni["newPage"]->trigger();
@@ -511,4 +513,18 @@ TEST(FrmStampaFrame, GridDotsEveryStepOfPaper) {
     EXPECT_NEAR(px2, 2 * pxPerMm, 0.01 * pxPerMm);
     EXPECT_TRUE(dotNear(60, 120, px2));
     EXPECT_FALSE(dotNear(62.5, 122.5, px2));
+}
+
+TEST(FrmStampaSettings, AidsSwitchByKeyAndAreStored) {
+    Preview p(1);
+    frmStampa& w = p.open();
+    QApplication::setActiveWindow(&w);
+    QTest::keyClick(&w, Qt::Key_F7);
+    QTest::keyClick(&w, Qt::Key_F8);
+    QTest::keyClick(&w, Qt::Key_F8);
+    EXPECT_EQ(w.impostazioni().GridAttivo, 1);
+    EXPECT_EQ(w.impostazioni().OrtoAttivo, 0);
+    w.close();
+    EXPECT_EQ(p.settings.get(velmora::titoloLibreria(), "Grid", "Attivo", ""), "1");
+    EXPECT_EQ(p.settings.get(velmora::titoloLibreria(), "Orto", "Attivo", ""), "0");
 }
