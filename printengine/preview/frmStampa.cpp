@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -1103,7 +1104,9 @@ bool frmStampa::eventFilter(QObject* o, QEvent* e) {
         if (e->type() == QEvent::FocusIn) {
             QTimer::singleShot(0, TxtPag, [this] { TxtPag->selectAll(); });
         } else if (e->type() == QEvent::FocusOut) {
-            confermaTxtPag();
+            // Another window or a menu taking the focus is not leaving the field.
+            const Qt::FocusReason r = static_cast<QFocusEvent*>(e)->reason();
+            if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason) confermaTxtPag();
         } else if (e->type() == QEvent::KeyPress) {
             auto* k = static_cast<QKeyEvent*>(e);
             if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
@@ -1153,7 +1156,8 @@ void frmStampa::vaiPagina(const QString& chiave) {
 }
 
 void frmStampa::confermaTxtPag() {
-    if (!motore || inConferma) return;
+    // A field disabled meanwhile (no page left) has nothing to go to.
+    if (!motore || inConferma || !TxtPag->isEnabled()) return;
     inConferma = true;
     const std::optional<int32_t> p = paginaDigitata(TxtPag->text(), motore->PagineTotAnteprima());
     if (p) {
