@@ -337,13 +337,19 @@ frmStampa::frmStampa(Servizi s, QWidget* parent) : QDialog(parent), servizi(s) {
     costruisci();
 
     // Load: defaults of new objects come with the job; the stored settings here.
-    QSize schermo(1600, 1000);
-    if (QScreen* sc = screen()) schermo = sc->availableGeometry().size();
+    QRect area(0, 0, 1600, 1000);
+    if (QScreen* sc = screen()) area = sc->availableGeometry();
+    const QSize schermo = area.size();
     const double twPx = 1440.0 / logicalDpiX();
     imp = leggiImpostazioni(*servizi.settings,
                             QSize(int(schermo.width() * twPx), int(schermo.height() * twPx)));
-    setGeometry(int(imp.Left / twPx), int(imp.Top / twPx), std::max(400, int(imp.Width / twPx)),
+    QRect posto(int(imp.Left / twPx), int(imp.Top / twPx), std::max(400, int(imp.Width / twPx)),
                 std::max(300, int(imp.Height / twPx)));
+    // A place left on a screen that is no longer there: back to the default place.
+    if (!area.intersects(posto.adjusted(40, 40, -40, -40)))
+        posto = QRect(area.x() + area.width() / 10, area.y() + area.height() / 10,
+                      area.width() * 8 / 10, area.height() * 8 / 10);
+    setGeometry(posto);
     const int16_t* flag[5] = {&imp.vis_BarraStrumenti, &imp.vis_BarraCoordinate,
                               &imp.vis_BarraComandi, &imp.vis_Righelli, &imp.vis_DBoggetti};
     for (int i = 0; i < 5; ++i) vistaPannello[i]->setChecked(*flag[i] != 0);
@@ -1214,6 +1220,7 @@ void frmStampa::StampaTutto(int32_t prima, int32_t ultima) {
     if (!motore || prima < 1 || ultima < prima) return;
     platform::Printer& p = motore->printer();
     if (!apriLavoro(p)) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     QString errore;
     for (int32_t n = prima; n <= ultima; ++n) {
         motore->StampaPagina(n);
@@ -1221,6 +1228,7 @@ void frmStampa::StampaTutto(int32_t prima, int32_t ultima) {
         if (n < ultima && !p.newPage()) errore = p.lastError();
     }
     if (!p.endDoc()) errore = p.lastError();
+    QApplication::restoreOverrideCursor();
     if (!errore.isNull()) erroreStampa(errore.isEmpty() ? descrizioneErrore(ErrStampante) : errore);
 }
 

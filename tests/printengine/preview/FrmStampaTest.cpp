@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -527,4 +528,24 @@ TEST(FrmStampaSettings, AidsSwitchByKeyAndAreStored) {
     w.close();
     EXPECT_EQ(p.settings.get(velmora::titoloLibreria(), "Grid", "Attivo", ""), "1");
     EXPECT_EQ(p.settings.get(velmora::titoloLibreria(), "Orto", "Attivo", ""), "0");
+}
+
+TEST(FrmStampaSettings, PlacementOffEveryScreenFallsBackToTheDefault) {
+    Preview p(1);
+    const QString app = velmora::titoloLibreria();
+    p.settings.save(app, "frmStampa", "Left", "900000");
+    p.settings.save(app, "frmStampa", "Top", "900000");
+    frmStampa w(frmStampa::Servizi{&p.prompter, &p.settings, &p.shell});
+    const QRect area = w.screen()->availableGeometry();
+    EXPECT_TRUE(area.intersects(w.geometry()));
+    EXPECT_NEAR(w.geometry().width(), area.width() * 0.8, 2);
+
+    p.settings.save(app, "frmStampa", "Left", "1500");
+    p.settings.save(app, "frmStampa", "Top", "1500");
+    p.settings.save(app, "frmStampa", "Width", "9000");
+    p.settings.save(app, "frmStampa", "Height", "6000");
+    frmStampa w2(frmStampa::Servizi{&p.prompter, &p.settings, &p.shell});
+    const double twPx = 1440.0 / w2.logicalDpiX();
+    EXPECT_EQ(w2.geometry(),
+              QRect(int(1500 / twPx), int(1500 / twPx), int(9000 / twPx), int(6000 / twPx)));
 }
