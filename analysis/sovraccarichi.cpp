@@ -1,5 +1,6 @@
 #include "sovraccarichi.h"
 
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -29,6 +30,7 @@
 #include "CodePage1252.h"
 #include "Prompter.h"
 #include "Report.h"
+#include "StampaAnalisi.h"
 #include "Twips.h"
 #include "VbConv.h"
 
@@ -183,6 +185,11 @@ sovraccarichi::sovraccarichi(platform::SettingsStore& settings, platform::Prompt
     helpFile = QString::fromUtf8(TESSARO_HELP_FILE);
     webAddress = QString::fromUtf8(TESSARO_WEB_URL);
     showModal = [](QDialog& dlg) { return dlg.exec(); };
+    stampa = [this](const DatiAnalisi& d) {
+        OpzioniStampa opzioni;
+        opzioni.anteprima = AnteprimaStampa;
+        ::StampaAnalisi(d, this->prompter, opzioni);
+    };
 
     setWindowTitle(QStringLiteral("Tessaro D.M. 14/01/2008"));
     setWindowIcon(icona());
@@ -523,7 +530,7 @@ void sovraccarichi::connectHandlers() {
     connect(Command3, &QPushButton::clicked, this, [this] { aprisalv(QStringLiteral("Salva")); });
     connect(Command5, &QPushButton::clicked, this,
             [this] { aprisalv(QStringLiteral("SalvaConNome")); });
-    // Printing arrives with its own work; until then "Stampa" does nothing.
+    connect(Command1, &QPushButton::clicked, this, [this] { StampaAnalisi(); });
     connect(Command6, &QPushButton::clicked, this, [this] { ApriDocumento(helpFile); });
     connect(Command2, &QPushButton::clicked, this, [this] { close(); });
 }
@@ -822,4 +829,8 @@ void sovraccarichi::closeEvent(QCloseEvent* event) {
     // Cancel stays open; so does Yes, which saves and lets the user close again.
     event->ignore();
     if (answer == platform::vbYes) aprisalv(QStringLiteral("Salva"));
+}
+
+void sovraccarichi::StampaAnalisi() {
+    if (stampa) stampa(dati);
 }

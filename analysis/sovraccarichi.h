@@ -57,6 +57,8 @@ public:
 
     // Shows a calculator modally; tests replace it to fill and confirm the dialog.
     std::function<int(QDialog&)> showModal;
+    // Prints the record through the print library; tests replace it.
+    std::function<void(const DatiAnalisi&)> stampa;
 
     // Tab 1
     QTabWidget* SSTab1 = nullptr;
@@ -111,6 +113,8 @@ public:
     void ImpostaCarVento();
     void Command7_Click();
     void Command8_Click();
+    // "Stampa": the analysis as it stands at the last refresh.
+    void StampaAnalisi();
     void SelezionaTesto(QLineEdit* field);
 
     // Analysis files. `aprisalv` runs the dialogs for "Apri", "Salva" and "SalvaConNome".

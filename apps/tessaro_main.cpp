@@ -67,8 +67,7 @@ int main(int argc, char** argv) {
         if (name == QLatin1String("snow")) return runSnowCommand(args, out, err);
         if (name == QLatin1String("wind")) return runWindCommand(args, out, err);
         if (name == QLatin1String("report")) return runReportCommand(args, out, err);
-        err << "tessaro " << name << ": comando non ancora disponibile\n";
-        return 2;
+        return runPrintCommand(args, out, err);
     }
     return Main(args);
 }

@@ -572,8 +572,25 @@ HRESULT clsModStampa::QueryInterface(REFIID riid, void** ppv) {
         AddRef();
         return S_OK;
     }
+    if (riid == IID_IUscitaStampa) {
+        *ppv = static_cast<IUscitaStampa*>(this);
+        AddRef();
+        return S_OK;
+    }
     *ppv = nullptr;
     return E_NOINTERFACE;
+}
+
+HRESULT clsModStampa::SelezionaStampante(BSTR* nome, VARIANT_BOOL* trovata) {
+    if (!nome || !trovata) return E_POINTER;
+    *trovata = stampante->select(str(nome)) ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+}
+
+HRESULT clsModStampa::put_FileUscita(BSTR* percorso) {
+    if (!percorso) return E_POINTER;
+    stampante->setOutputFile(str(percorso));
+    return S_OK;
 }
 
 ULONG clsModStampa::AddRef() {

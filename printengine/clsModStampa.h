@@ -19,6 +19,7 @@
 #include "JobState.h"
 #include "PreviewWindow.h"
 #include "PrinterDialogs.h"
+#include "IUscitaStampa.h"
 #include "_clsModStampa.h"
 
 namespace platform {
@@ -34,7 +35,7 @@ namespace velmora {
 // The library's own title: caption of its messages and name of its settings.
 QString titoloLibreria();
 
-class clsModStampa final : public _clsModStampa {
+class clsModStampa final : public _clsModStampa, public IUscitaStampa {
 public:
     struct Servizi {
         platform::Prompter* prompter = nullptr;       // default: the console one
@@ -155,6 +156,9 @@ public:
     com::HRESULT QueryInterface(com::REFIID riid, void** ppv) override;
     com::ULONG AddRef() override;
     com::ULONG Release() override;
+    // IUscitaStampa
+    com::HRESULT SelezionaStampante(com::BSTR* nome, com::VARIANT_BOOL* trovata) override;
+    com::HRESULT put_FileUscita(com::BSTR* percorso) override;
     com::HRESULT GetTypeInfoCount(uint32_t* pctinfo) override;
     com::HRESULT GetTypeInfo(uint32_t, com::LCID, void**) override;
     com::HRESULT GetIDsOfNames(com::REFIID, com::OLECHAR**, uint32_t, com::LCID,

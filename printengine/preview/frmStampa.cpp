@@ -705,7 +705,7 @@ void frmStampa::costruisci() {
 }
 
 QString frmStampa::indirizzoProduttore() {
-    return QStringLiteral("www.vortanel.it");
+    return QStringLiteral(VELMORA_WEB_URL);
 }
 
 // --- Opening --------------------------------------------------------------------
