@@ -354,12 +354,9 @@ void stampaRiepilogoIVA(clsModStampa& j, const QString& Specifica, const QString
         ImponImpost == QLatin1String("Impon")    ? QStringLiteral("Riepilogo Imponibile IVA")
         : ImponImpost == QLatin1String("Impost") ? QStringLiteral("Riepilogo Imposta x AliquotaIVA")
                                                  : QString();
-    if (nome.isEmpty()) {
-        // No replay would know what to draw for another kind.
-        if (j.documentoInAnteprima()) throw Errore(ErrChiamataNonValida);
-    } else if (j.registraComando(nome, Specifica)) {
-        return;
-    }
+    // No replay would know what to draw for another kind: it is refused, also on paper.
+    if (nome.isEmpty()) throw Errore(ErrChiamataNonValida);
+    if (j.registraComando(nome, Specifica)) return;
     QString s = Specifica;
     comando(j, QStringLiteral("Errore nella Stampa del Riepilogo IVA"), s, [&] {
         s = specRiepilogo(Specifica, ImponImpost);

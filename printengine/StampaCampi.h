@@ -21,7 +21,8 @@ void stampaObjModel(clsModStampa& j, const QString& Oggetto, const QString& Spec
 void stampaCampo(clsModStampa& j, const QString& Oggetto, const QString& Specifica, bool Attivo);
 void stampaCampoColonna(clsModStampa& j, const QString& Specifica, bool Attivo);
 void stampaLineeCorpoDoc(clsModStampa& j, const QString& Specifica, bool Attivo);
-// Throws Errore in preview mode for a kind other than "Impon" or "Impost".
+// Throws Errore, recording and drawing nothing, for a kind other than "Impon" or
+// "Impost".
 void stampaRiepilogoIVA(clsModStampa& j, const QString& Specifica, const QString& ImponImpost,
                         bool Attivo);
 void stampaIdCarcassa(clsModStampa& j, const QString& IdCarcassa, const QString& Specifica,

@@ -49,7 +49,9 @@ HRESULT clsModStampa::StampaLineeCorpoDoc(BSTR* s, VARIANT_BOOL* a) {
     return esito(a, [&](bool at) { campi::stampaLineeCorpoDoc(*this, str(s), at); });
 }
 HRESULT clsModStampa::StampaRiepilogoIVA(BSTR* s, BSTR* t, VARIANT_BOOL* a) {
-    return esito(a, [&](bool at) { campi::stampaRiepilogoIVA(*this, str(s), str(t), at); });
+    const QString tipo = str(t);
+    if (tipo != QLatin1String("Impon") && tipo != QLatin1String("Impost")) return E_INVALIDARG;
+    return esito(a, [&](bool at) { campi::stampaRiepilogoIVA(*this, str(s), tipo, at); });
 }
 HRESULT clsModStampa::StampaIdCarcassa(BSTR* id, BSTR* s, VARIANT_BOOL* a) {
     return esito(a, [&](bool at) { campi::stampaIdCarcassa(*this, str(id), str(s), at); });

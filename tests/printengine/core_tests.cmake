@@ -42,3 +42,16 @@ tessaro_add_test(NAME printengine_fields_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/CoreTestMain.cpp
           ${CMAKE_CURRENT_LIST_DIR}/FieldsTest.cpp
   LIBS printengine_core)
+
+# Barcode commands printed by the engine and the command line, read back by zbarimg.
+find_program(TESSARO_ZBARIMG_CMD zbarimg)
+if(NOT TESSARO_ZBARIMG_CMD)
+  set(TESSARO_ZBARIMG_CMD zbarimg)  # the test reports it missing
+endif()
+tessaro_add_test(NAME printengine_barcode_command_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CoreTestMain.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/BarcodeCommandTest.cpp
+  LIBS printengine_core)
+target_compile_definitions(printengine_barcode_command_tests PRIVATE
+  TESSARO_ZBARIMG="${TESSARO_ZBARIMG_CMD}")
+add_dependencies(printengine_barcode_command_tests velmora-cli velmora)
