@@ -819,3 +819,14 @@ TEST_F(WindowTest, AnyTextTypedLeavesTheWindowConsistent) {
 }
 
 }  // namespace
+
+TEST_F(WindowTest, StampaPrintsTheRecordOfTheLastRefresh) {
+    QList<DatiAnalisi> printed;
+    w->stampa = [&](const DatiAnalisi& d) { printed << d; };
+    w->chkPerm[1]->setChecked(true);
+    w->Command1->click();
+    ASSERT_EQ(printed.size(), 1);
+    EXPECT_EQ(printed[0].PermAttivo[1], 1);
+    EXPECT_FLOAT_EQ(printed[0].TotPermanenti, 30);
+    EXPECT_EQ(w->ModifDatiCarichi, 1);  // printing saves nothing
+}
