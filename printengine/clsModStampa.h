@@ -260,8 +260,6 @@ public:
 
 private:
     void erroreCiclo(const QString& titolo, int numero, const QString& descr);
-    HRESULT registraOppure(const QString& nome, BSTR* Specifica);
-    HRESULT registraSuPaginaMostrata(const QString& nome, BSTR* Specifica);
     void apriFinestra(bool riempiLista);
     void caricaPercText();
     platform::Surface& uscita();

@@ -135,6 +135,21 @@ TEST(Fields, FieldsPrintTheirPlaceholderWhereTheTextWouldBe) {
         EXPECT_GT(inchiostro(b), 50) << c.oggetto.toStdString();
         EXPECT_TRUE(a == b) << c.oggetto.toStdString();
         EXPECT_TRUE(campo.f.prompter.shown().isEmpty());
+
+        // The same on the preview's page picture, at twice the size.
+        auto figura = [&](const QString& nome, const QString& spec) {
+            JobFixture f{platform::Printer::rasterPrinterName()};
+            platform::PictureSurface pic(int(120 / 25.4 * 96 * 2), int(120 / 25.4 * 96 * 2), 96);
+            f.j().setAnteprima(true);
+            f.j().stato().PicPrinter = &pic;
+            f.j().stato().FattoreScala = 2;
+            f.j().Pic_VisualizzaOggetto(nome, spec, true);
+            return pic.image();
+        };
+        const QImage pa = figura(c.oggetto, c.spec);
+        const QImage pb = figura("Testo", c.testo);
+        EXPECT_GT(inchiostro(pb), 50) << c.oggetto.toStdString();
+        EXPECT_TRUE(pa == pb) << c.oggetto.toStdString();
     }
 }
 
@@ -163,6 +178,8 @@ TEST(Fields, BodyRowGridUnderEachColumn) {
     EXPECT_TRUE(modello.f.prompter.shown().isEmpty());
     EXPECT_GT(inchiostro(b), 100);
     EXPECT_TRUE(a == b);
+    // The replay laid out its own page; no page is shown afterwards as before.
+    EXPECT_EQ(modello.j().stato().nPagCorr, 0);
     // Spot checks on the paper: red lines at 105 and 115 mm, none below the grid.
     const double px = 100 / 25.4;
     EXPECT_EQ(a.pixelColor(int(30 * px), qRound(105 * px)), QColor(255, 0, 0));
