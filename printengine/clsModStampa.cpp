@@ -620,12 +620,6 @@ HRESULT clsModStampa::Invoke(DISPID, REFIID, LCID, uint16_t, DISPPARAMS*, VARIAN
 }
 
 // The surface as an object comes with the drawing surfaces.
-HRESULT clsModStampa::get_OutputStampa(IDispatch**) {
-    return E_NOTIMPL;
-}
-HRESULT clsModStampa::putref_OutputStampa(IDispatch*) {
-    return E_NOTIMPL;
-}
 HRESULT clsModStampa::get_tipoObjModel(IDispatch**) {
     return E_NOTIMPL;
 }

@@ -11,6 +11,7 @@ add_library(printengine_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ModelloStampa.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrinterDialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/clsModStampa.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SuperficieCom.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StampaTesto.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StampaForme.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Replay.cpp
