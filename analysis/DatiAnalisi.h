@@ -43,7 +43,7 @@ struct DatiAnalisi {
     QString FormulaVento;
     float CaricoVento = 0;
     int16_t ZonaVento = 4;
-    QString ClasseRugosita = QStringLiteral("B");          // one character
+    QString ClasseRugosita = QStringLiteral("B");  // one character
     float DistanzaMare = 50;
     float AltezzaEdificio = 6;
     QString CategoriaEsposizione = QStringLiteral("III");  // three characters, blank-padded

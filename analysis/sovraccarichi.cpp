@@ -1,6 +1,5 @@
 #include "sovraccarichi.h"
 
-
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>

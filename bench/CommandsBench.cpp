@@ -10,7 +10,7 @@
 #include "Printer.h"
 #include "Prompter.h"
 #include "SettingsStore.h"
-#include "Specifica.h"
+#include "ValoriComando.h"
 #include "Surface.h"
 #include "clsModStampa.h"
 

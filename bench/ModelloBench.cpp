@@ -11,7 +11,7 @@
 #include "Printer.h"
 #include "Prompter.h"
 #include "SettingsStore.h"
-#include "Specifica.h"
+#include "ValoriComando.h"
 #include "clsModStampa.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "CodePage1252.h"
 #include "Errore.h"
-#include "Specifica.h"
+#include "ValoriComando.h"
 #include "VbConv.h"
 
 namespace velmora::modello {

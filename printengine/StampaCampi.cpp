@@ -1,5 +1,5 @@
 // Model objects bound to document data, and the barcode command: placeholders,
-// rewrites of the specification, the body-row grid and the label grid.
+// rewrites of the specification string, the body-row grid and the label grid.
 
 #include "StampaCampi.h"
 
@@ -15,8 +15,8 @@
 #include "ClsPagina.h"
 #include "Errore.h"
 #include "Prompter.h"
-#include "Specifica.h"
 #include "UPCEAN.h"
+#include "ValoriComando.h"
 #include "VbConv.h"
 #include "clsModStampa.h"
 
@@ -55,7 +55,7 @@ QString descrizione(const std::exception_ptr& e) {
     }
 }
 
-// Runs f; a failure is shown as riga + description + the specification as it is
+// Runs f; a failure is shown as riga + description + the specification string as it is
 // at that moment.
 void comando(clsModStampa& j, const QString& riga, const QString& spec,
              const std::function<void()>& f) {

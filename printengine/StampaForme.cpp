@@ -12,7 +12,7 @@
 #include "Prompter.h"
 #include "Registry.h"
 #include "Rettangolo.h"
-#include "Specifica.h"
+#include "ValoriComando.h"
 #include "Surface.h"
 #include "VbConv.h"
 #include "clsModStampa.h"

@@ -5,7 +5,7 @@
 #include "Prompter.h"
 #include "Registry.h"
 #include "SettingsStore.h"
-#include "Specifica.h"
+#include "ValoriComando.h"
 #include "Surface.h"
 #include "VbConv.h"
 #include "clsModStampa.h"

@@ -16,7 +16,7 @@
 #include "Prompter.h"
 #include "Registry.h"
 #include "SettingsStore.h"
-#include "Specifica.h"
+#include "ValoriComando.h"
 #include "Surface.h"
 #include "VbConv.h"
 

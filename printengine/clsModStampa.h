@@ -16,10 +16,10 @@
 #include <memory>
 
 #include "ClsPagina.h"
+#include "IUscitaStampa.h"
 #include "JobState.h"
 #include "PreviewWindow.h"
 #include "PrinterDialogs.h"
-#include "IUscitaStampa.h"
 #include "_clsModStampa.h"
 
 namespace platform {
@@ -118,7 +118,7 @@ public:
     // In preview mode each records itself; in direct mode it draws on OutputStampa,
     // and a failure is reported with the command's message (the job goes on).
     void StampaTesto(const QString& Specifica, bool Attivo);
-    // Throws Errore when the specification has no font part.
+    // Throws Errore when the specification string has no font part.
     void StampaMemo(const QString& Specifica, bool Attivo);
     static QString estraiRigaDescr(int16_t& nn, const QString& descrizione, int16_t nCar);
     float TextWidth(const QString& sText);

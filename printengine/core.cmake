@@ -6,7 +6,7 @@ target_link_libraries(velmora_interface INTERFACE platform_com)
 
 add_library(printengine_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/Errore.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Specifica.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ValoriComando.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClsComandi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ModelloStampa.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrinterDialogs.cpp

@@ -11,7 +11,7 @@
 #include "BarcodeFont.h"
 #include "Errore.h"
 #include "JobTestSupport.h"
-#include "Specifica.h"
+#include "ValoriComando.h"
 #include "Surface.h"
 
 using namespace velmora;

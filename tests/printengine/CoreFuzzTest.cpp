@@ -15,7 +15,7 @@
 #include "Printer.h"
 #include "Prompter.h"
 #include "SettingsStore.h"
-#include "Specifica.h"
+#include "ValoriComando.h"
 #include "clsModStampa.h"
 
 using namespace velmora;

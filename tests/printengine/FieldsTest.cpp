@@ -9,7 +9,7 @@
 #include "Errore.h"
 #include "JobTestSupport.h"
 #include "Registry.h"
-#include "Specifica.h"
+#include "ValoriComando.h"
 #include "StampaCampi.h"
 #include "Surface.h"
 

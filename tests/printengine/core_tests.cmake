@@ -3,7 +3,7 @@
 # mutated inputs.
 tessaro_add_test(NAME printengine_core_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/CoreTestMain.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/SpecificaTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/ValoriComandoTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/JobTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/OutputStampaTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/PrinterTest.cpp

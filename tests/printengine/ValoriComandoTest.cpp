@@ -2,7 +2,7 @@
 
 #include "Errore.h"
 #include "Regional.h"
-#include "Specifica.h"
+#include "ValoriComando.h"
 
 using namespace velmora;
 namespace sp = velmora::specifica;

@@ -1,4 +1,4 @@
-#include "Specifica.h"
+#include "ValoriComando.h"
 
 #include <cmath>
 #include <limits>
