@@ -10,8 +10,8 @@
 #include "Printer.h"
 #include "Prompter.h"
 #include "SettingsStore.h"
-#include "ValoriComando.h"
 #include "Surface.h"
+#include "ValoriComando.h"
 #include "clsModStampa.h"
 
 namespace {

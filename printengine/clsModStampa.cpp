@@ -16,8 +16,8 @@
 #include "Prompter.h"
 #include "Registry.h"
 #include "SettingsStore.h"
-#include "ValoriComando.h"
 #include "Surface.h"
+#include "ValoriComando.h"
 #include "VbConv.h"
 
 namespace velmora {

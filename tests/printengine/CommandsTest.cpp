@@ -11,8 +11,8 @@
 #include "BarcodeFont.h"
 #include "Errore.h"
 #include "JobTestSupport.h"
-#include "ValoriComando.h"
 #include "Surface.h"
+#include "ValoriComando.h"
 
 using namespace velmora;
 

@@ -9,9 +9,9 @@
 #include "Errore.h"
 #include "JobTestSupport.h"
 #include "Registry.h"
-#include "ValoriComando.h"
 #include "StampaCampi.h"
 #include "Surface.h"
+#include "ValoriComando.h"
 
 using namespace velmora;
 
